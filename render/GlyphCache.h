@@ -1,0 +1,56 @@
+#pragma once
+// The glyph and animation bitmaps that drawing needs again and again, loaded
+// once from the Data folder and shared by every preview. Indexes:
+//   2n + f           7-row animation n (0..64), frame f (0..1); 130..193 absent
+//   194 + 2n + f     12-row animation n (0..31)
+//   258 + 2n + f     16-row animation n (0..31)
+//   322 + c          glyph c (0..127) of Data/ASCII
+//   450 + (3g+k)*194 + c   glyph set: font g (0..6), colour k (0..2), char c (0..193)
+
+#include <QImage>
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+
+namespace lumitag {
+
+class GlyphCache {
+public:
+    static constexpr int kSize = 4524;
+    static constexpr int kSevenRowAnimations = 65;
+    static constexpr int kLargeAnimations = 32;  // 12 and 16 rows
+    static constexpr int kTwelveRowBase = 194;
+    static constexpr int kSixteenRowBase = 258;
+    static constexpr int kAsciiBase = 322;
+    static constexpr int kAsciiGlyphs = 128;
+    static constexpr int kGlyphSetBase = 450;
+    static constexpr int kGlyphSetFonts = 7;
+    static constexpr int kGlyphSetColours = 3;
+    static constexpr int kGlyphSetChars = 194;
+
+    // The entry at `index`, or nullptr when it is absent or out of range.
+    const QImage* Entry(int index) const;
+    void Set(int index, QImage picture);
+    void Clear();
+    int LoadedCount() const;
+
+    // Index of animation `number`, `frame` for a sign of `rows` rows;
+    // nullopt for other row counts and for numbers past that row count's set
+    // (so a large number never reaches the next block of the table).
+    static std::optional<int> AnimationIndex(int rows, int number, int frame);
+    // Index of a glyph code (char + 2048 * colour + 8192 * font); nullopt
+    // when font > 6, colour > 2 or char > 193.
+    static std::optional<int> GlyphCodeIndex(std::uint32_t code);
+
+private:
+    std::array<QImage, kSize> entries_;
+};
+
+// Fills `cache` from `programFolder`/Data: the 7-row animations, then per
+// number the 12- and 16-row ones, the 128 ASCII glyphs and the glyph set.
+// Missing or unreadable files leave their entries absent; nothing is reported.
+void LoadGlyphCache(GlyphCache& cache, const std::filesystem::path& programFolder);
+
+}  // namespace lumitag

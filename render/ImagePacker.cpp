@@ -1,0 +1,126 @@
+#include "render/ImagePacker.h"
+
+#include "model/Log.h"
+#include "render/PictureLoader.h"
+
+#include <algorithm>
+
+namespace lumitag {
+namespace {
+
+constexpr QRgb kBlack = 0xFF000000u;
+constexpr QRgb kRed = 0xFFFF0000u;
+constexpr QRgb kGreen = 0xFF00FF00u;
+constexpr QRgb kYellow = 0xFFFFFF00u;
+constexpr std::int64_t kMinPageBytes = 256;
+// No packed image may exceed this; slot images are a few kilobytes.
+constexpr std::int64_t kMaxPackedBytes = 64ll << 20;
+
+bool Lit(QRgb pixel, Plane plane)
+{
+    switch (plane) {
+    case Plane::Red: return pixel == kYellow || pixel == kRed;
+    case Plane::Green: return pixel == kYellow || pixel == kGreen;
+    case Plane::Any: break;
+    }
+    return pixel != kBlack && qAlpha(pixel) != 0;
+}
+
+// The two bits of a pixel's colour code, first bit in bit 0.
+unsigned ColourCode(QRgb pixel)
+{
+    if (pixel == kBlack) return 0b00;
+    if (pixel == kRed) return 0b10;
+    if (pixel == kGreen) return 0b01;
+    return 0b11;
+}
+
+std::vector<std::uint8_t> PackOneBit(const QImage& image, Plane plane)
+{
+    const std::int64_t rowBytes = (image.width() + 7) / 8;
+    const std::int64_t size = rowBytes * image.height();
+    if (size > kMaxPackedBytes) return {};
+    std::vector<std::uint8_t> out(static_cast<std::size_t>(size), 0x00);
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        std::uint8_t* row = out.data() + y * rowBytes;
+        for (int x = 0; x < image.width(); ++x)
+            if (Lit(line[x], plane)) row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+    }
+    return out;
+}
+
+// Packs the columns [first, first + columns) of `image` as one page at `page`
+// (B bytes, rows of 2 * P bits).
+void PackTwoBitPage(const QImage& image, int first, int columns, int pageWidth, bool invert, std::uint8_t* page)
+{
+    const std::int64_t rowBytes = static_cast<std::int64_t>(pageWidth) * 2 / 8;
+    const int coveredBytes = (2 * columns + 7) / 8;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        std::uint8_t* row = page + y * rowBytes;
+        // Bits of the last byte that no pixel covers stay 1.
+        std::fill(row, row + coveredBytes, std::uint8_t{0xFF});
+        for (int x = 0; x < columns; ++x) {
+            unsigned code = ColourCode(line[first + x]);
+            if (invert) code ^= 0b11;
+            const int shift = 2 * (x % 4);
+            row[x / 4] = static_cast<std::uint8_t>((row[x / 4] & ~(0b11u << shift)) | (code << shift));
+        }
+    }
+}
+
+std::vector<std::uint8_t> PackTwoBits(const QImage& image, const PackSettings& settings)
+{
+    const std::uint8_t fill = settings.protocol == LinkProtocol::Bus276 ? 0x00 : 0xFF;
+    const bool invert = settings.protocol == LinkProtocol::Paged273;
+    const std::int64_t width = image.isNull() ? 0 : image.width();
+    const std::int64_t height = image.isNull() ? 0 : image.height();
+    // Every catalogue model with 2 bits has a page width; without one the
+    // image is a single page as wide as the picture.
+    const int pageWidth = settings.pageWidth > 0 ? settings.pageWidth : static_cast<int>(std::max<std::int64_t>(4, (width + 3) / 4 * 4));
+
+    if (width == 0) {
+        if (!settings.dateFlag) return {};
+        const std::int64_t pageBytes = std::max(kMinPageBytes, std::int64_t{pageWidth} * settings.rows * 2 / 8);
+        if (pageBytes > kMaxPackedBytes) return {};
+        return std::vector<std::uint8_t>(static_cast<std::size_t>(pageBytes), 0x00);
+    }
+
+    const std::int64_t imagePages = (width + pageWidth - 1) / pageWidth;
+    const std::int64_t pages = imagePages + (settings.dateFlag ? 1 : 0);
+    const std::int64_t pageBytes = std::max(kMinPageBytes, height * pageWidth * 2 / 8);
+    if (pages * pageBytes > kMaxPackedBytes) return {};
+    std::vector<std::uint8_t> out(static_cast<std::size_t>(pages * pageBytes), fill);
+    if (settings.dateFlag) std::fill(out.end() - pageBytes, out.end(), std::uint8_t{0x00});
+    for (std::int64_t p = 0; p < imagePages; ++p) {
+        const int first = static_cast<int>(p * pageWidth);
+        const int columns = static_cast<int>(std::min<std::int64_t>(pageWidth, width - first));
+        PackTwoBitPage(image, first, columns, pageWidth, invert, out.data() + p * pageBytes);
+    }
+    return out;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> PackPixels(const QImage& source, const PackSettings& settings)
+{
+    const QImage image = source.isNull() ? source : source.convertToFormat(QImage::Format_ARGB32);
+    switch (settings.bitsPerPixel) {
+    case 1: return image.isNull() ? std::vector<std::uint8_t>{} : PackOneBit(image, settings.plane);
+    case 2: return PackTwoBits(image, settings);
+    default:
+        Log(LogLevel::Warning, "unsupported bits per pixel: " + std::to_string(settings.bitsPerPixel));
+        return {};
+    }
+}
+
+void PackImageFile(const std::filesystem::path& path, PackedImage& record, const PackSettings& settings)
+{
+    record.Clear();
+    const QImage image = path.empty() ? QImage() : LoadPicture(path);
+    record.data = PackPixels(image, settings);
+    record.size = static_cast<int>(record.data.size());
+}
+
+}  // namespace lumitag

@@ -1,0 +1,70 @@
+#include "render/PictureLoader.h"
+
+#include "model/Log.h"
+#include "render/CaseInsensitivePath.h"
+
+#include <QImageReader>
+#include <QString>
+
+#include <mutex>
+#include <optional>
+#include <system_error>
+
+namespace lumitag {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The resolved `path` when it names a regular file (a FIFO would block the
+// reader, a device node never ends), else nullopt.
+std::optional<fs::path> RegularFile(const fs::path& path)
+{
+    auto resolved = ResolveIgnoringCase(path);
+    if (!resolved) return std::nullopt;
+    std::error_code ec;
+    if (!fs::is_regular_file(fs::status(*resolved, ec))) return std::nullopt;
+    return resolved;
+}
+
+void SetAllocationLimitOnce()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { QImageReader::setAllocationLimit(kPictureAllocationLimitMB); });
+}
+
+bool SizeAcceptable(const QSize& size)
+{
+    return size.width() > 0 && size.height() > 0 && size.width() <= kMaxPictureSide &&
+           size.height() <= kMaxPictureSide;
+}
+
+}  // namespace
+
+QImage LoadPicture(const fs::path& path)
+{
+    const auto file = RegularFile(path);
+    if (!file) return {};
+    SetAllocationLimitOnce();
+    QImageReader reader(QString::fromStdString(file->string()));
+    reader.setDecideFormatFromContent(true);
+    // The header's size is checked before any pixel is decoded.
+    if (reader.canRead() && reader.size().isValid() && !SizeAcceptable(reader.size())) {
+        Log(LogLevel::Warning, "picture too large: " + file->string());
+        return {};
+    }
+    QImage image = reader.read();
+    if (image.isNull() || !SizeAcceptable(image.size())) {
+        Log(LogLevel::Debug, "picture not loaded: " + file->string());
+        return {};
+    }
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+int PictureWidth(const fs::path& path)
+{
+    // Decoded rather than read from the header, so that a picture whose
+    // header is fine but whose pixels are broken counts as 0 here too.
+    return LoadPicture(path).width();
+}
+
+}  // namespace lumitag
