@@ -112,8 +112,11 @@ class AnimationGenerator : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // Tests may run in parallel processes: the test name and the clock
+        // keep their folders apart.
         const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        dir_ = fs::temp_directory_path() / ("lumitag-animation-test-" + std::to_string(stamp));
+        const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        dir_ = fs::temp_directory_path() / ("lumitag-animation-" + test + "-" + std::to_string(stamp));
         fs::create_directories(dir_);
     }
     void TearDown() override { fs::remove_all(dir_); }
@@ -190,6 +193,7 @@ TEST_F(AnimationGenerator, RefusesDamagedSourcesAndWritesNothing)
     for (const auto& c : cases) {
         EXPECT_NE(Run(c.source), 0) << c.fault;
         EXPECT_FALSE(fs::exists(dir_ / "Data")) << c.fault;
+        fs::remove_all(dir_ / "Data");  // keep one failure from masking the next case
     }
 }
 
