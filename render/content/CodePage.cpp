@@ -116,6 +116,12 @@ std::u32string CodePageDecoder::Decode(int codePage, std::string_view bytes)
         --inLeft;
         iconv(converter, nullptr, nullptr, nullptr, nullptr);
     }
+    // Code pages with combining marks (1255, 1258) hold the last character
+    // back until the conversion is told the input has ended.
+    char* outPtr = reinterpret_cast<char*>(buffer);
+    std::size_t outLeft = sizeof buffer;
+    iconv(converter, nullptr, nullptr, &outPtr, &outLeft);
+    for (std::size_t i = 0; i + 4 <= sizeof buffer - outLeft; i += 4) out += FromUtf32Le(buffer + i);
     return out;
 }
 

@@ -387,7 +387,7 @@ bool RtfParser::ApplyCharacter(const ControlWord& control)
         group.colour = 0;
         group.bold = group.italic = group.underline = false;
     } else if (word == "u") {
-        ApplyUnicode(control.parameter);
+        if (control.hasParameter) ApplyUnicode(control.parameter);
     } else if (word == "uc") {
         group.unicodeSkip = std::clamp(control.parameter, 0, 255);
     } else {
