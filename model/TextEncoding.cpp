@@ -2,7 +2,9 @@
 
 #include <iconv.h>
 
+#include <bit>
 #include <cerrno>
+#include <cstring>
 #include <memory>
 
 namespace lumitag {
@@ -76,36 +78,61 @@ struct IconvCloser {
 
 std::string Utf16ToUtf8(std::u16string_view text)
 {
-    std::string out;
-    out.reserve(text.size() * 3 / 2);
+    // At most three bytes per unit (a pair of units gives four bytes).
+    std::string out(text.size() * 3, '\0');
+    std::size_t n = 0;
+    const auto put = [&](char32_t cp) {
+        if (cp < 0x80) {
+            out[n++] = static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            out[n++] = static_cast<char>(0xC0 | (cp >> 6));
+            out[n++] = static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            out[n++] = static_cast<char>(0xE0 | (cp >> 12));
+            out[n++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out[n++] = static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            out[n++] = static_cast<char>(0xF0 | (cp >> 18));
+            out[n++] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            out[n++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out[n++] = static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    };
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char32_t unit = text[i];
         if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
             text[i + 1] <= 0xDFFF) {
-            AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+            put(0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00));
             ++i;
         } else {
-            AppendUtf8(out, unit);  // BMP character or lone surrogate
+            put(unit);  // BMP character or lone surrogate
         }
     }
+    out.resize(n);
     return out;
 }
 
 std::u16string Utf8ToUtf16(std::string_view text)
 {
-    std::u16string out;
-    out.reserve(text.size());
+    // Never more units than bytes.
+    std::u16string out(text.size(), u'\0');
+    std::size_t n = 0;
     for (std::size_t i = 0; i < text.size();) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {  // the common case
+            out[n++] = static_cast<char16_t>(text[i++]);
+            continue;
+        }
         char32_t cp = NextCodePoint(text, i, true);
         if (cp == kInvalid) cp = kReplacement;
         if (cp >= 0x10000) {
             cp -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (cp >> 10));
-            out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+            out[n++] = static_cast<char16_t>(0xD800 + (cp >> 10));
+            out[n++] = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
         } else {
-            out += static_cast<char16_t>(cp);
+            out[n++] = static_cast<char16_t>(cp);
         }
     }
+    out.resize(n);
     return out;
 }
 
@@ -180,11 +207,14 @@ std::u16string Utf16FromBytes(std::span<const std::uint8_t> bytes, bool bigEndia
 std::vector<std::uint8_t> Utf16LeBytes(std::string_view text)
 {
     const std::u16string units = Utf8ToUtf16(text);
-    std::vector<std::uint8_t> out;
-    out.reserve(units.size() * 2);
-    for (const char16_t unit : units) {
-        out.push_back(static_cast<std::uint8_t>(unit & 0xFF));
-        out.push_back(static_cast<std::uint8_t>(unit >> 8));
+    std::vector<std::uint8_t> out(units.size() * 2);
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(out.data(), units.data(), out.size());
+        return out;
+    }
+    for (std::size_t k = 0; k < units.size(); ++k) {
+        out[2 * k] = static_cast<std::uint8_t>(units[k] & 0xFF);
+        out[2 * k + 1] = static_cast<std::uint8_t>(units[k] >> 8);
     }
     return out;
 }
