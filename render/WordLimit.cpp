@@ -33,4 +33,11 @@ int ApplyWordLimit(std::string_view model, const std::array<bool, kPackedSlots>&
     return total > kWordLimitBytes ? static_cast<int>(total - kWordLimitBytes) : 0;
 }
 
+int ApplyWordLimit(std::string_view model, const SlotParamTable& params, PackedTables& tables)
+{
+    std::array<bool, kPackedSlots> sent{};
+    for (int i = 0; i < kPackedSlots; ++i) sent[i] = params.at(SlotField::send, i) == 1;
+    return ApplyWordLimit(model, sent, tables);
+}
+
 }  // namespace lumitag

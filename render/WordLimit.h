@@ -4,6 +4,7 @@
 // The caller asks the user whether to send the shortened data.
 
 #include "link/PackedImage.h"
+#include "model/SlotParamTable.h"
 
 #include <array>
 #include <string_view>
@@ -14,6 +15,9 @@ namespace lumitag {
 // lowering the records' sizes) and returns by how many bytes the full data
 // exceeded it; 0 when it fits or the model has no limit.
 int ApplyWordLimit(std::string_view model, const std::array<bool, kPackedSlots>& sent, PackedTables& tables);
+
+// The same with the slots' `send` fields.
+int ApplyWordLimit(std::string_view model, const SlotParamTable& params, PackedTables& tables);
 
 // The number shown in the over-limit question.
 inline int OverLimitWords(int overBytes) { return overBytes / 18 + 1; }

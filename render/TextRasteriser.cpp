@@ -1,0 +1,252 @@
+#include "render/TextRasteriser.h"
+
+#include "model/Log.h"
+#include "render/ColourBands.h"
+#include "render/PageRules.h"
+#include "render/content/GlyphText.h"
+
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QString>
+
+#include <cmath>
+#include <map>
+#include <mutex>
+#include <tuple>
+
+namespace lumitag {
+namespace {
+
+// Run heights beyond this are hostile input, not text for a 16-row sign.
+constexpr int kMaxRunHeight = 1024;
+// Pen positions are kept within this so that widths stay plain ints.
+constexpr double kMaxPen = 1 << 24;
+
+QColor RunColour(std::uint32_t colour)
+{
+    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+QFont BaseFont(const TextRun& run)
+{
+    QFont font(QString::fromStdString(run.face).left(TextRun::kFaceLimit));
+    // A variable-pitch roman font when the face is missing, as the record asks.
+    font.setStyleHint(QFont::Serif, QFont::NoAntialias);
+    font.setWeight(run.bold == 1 ? QFont::Bold : QFont::Light);
+    font.setItalic(run.italic != 0);
+    font.setUnderline(run.underline != 0);
+    font.setStrikeOut(false);
+    font.setKerning(false);
+    return font;
+}
+
+// The largest pixel size whose ascent + descent fits `height`: a font record's
+// positive height is the cell height, while Qt's pixel size is the em size.
+int CellPixelSize(const QFont& base, int height)
+{
+    using Key = std::tuple<QString, int, int, bool>;
+    static std::mutex mutex;
+    static std::map<Key, int> sizes;
+    const Key key{base.family(), height, base.weight(), base.italic()};
+    std::lock_guard lock(mutex);
+    if (auto it = sizes.find(key); it != sizes.end()) return it->second;
+
+    QFont font = base;
+    int size = height;
+    for (; size > 1; --size) {
+        font.setPixelSize(size);
+        const QFontMetrics metrics(font);
+        if (metrics.ascent() + metrics.descent() <= height) break;
+    }
+    sizes.emplace(key, size);
+    return size;
+}
+
+bool IsSymbolRun(const std::string& text)
+{
+    return text.size() >= 6 && text.compare(0, 5, "[GIF_") == 0 && text.back() == ']';
+}
+
+int SymbolNumber(const std::string& text)
+{
+    const std::uint32_t n = ReadDecimal(std::string_view(text).substr(5, 3));
+    return n > 999 ? 999 : static_cast<int>(n);
+}
+
+// The characters of a run, a surrogate pair kept together.
+std::vector<QString> Characters(const QString& text)
+{
+    std::vector<QString> out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        out.push_back(text.mid(i, pair ? 2 : 1));
+        if (pair) ++i;
+    }
+    return out;
+}
+
+int Trunc(double x) { return static_cast<int>(std::trunc(std::clamp(x, -kMaxPen, kMaxPen))); }
+
+class RunPainter {
+public:
+    RunPainter(const RunLayout& layout, QImage& target, bool drawEverything, int frame)
+        : layout_(layout), target_(target), drawEverything_(drawEverything), frame_(frame)
+    {
+        Painter().fillRect(QRect(0, 0, 1024, layout.rows), QColor::fromRgba(kSignBlack));
+    }
+
+    // Returns whether the run was an animation symbol.
+    bool Draw(const TextRun& run)
+    {
+        if (IsSymbolRun(run.text)) {
+            DrawSymbol(SymbolNumber(run.text));
+            return true;
+        }
+        if (run.text.empty()) return false;
+        const bool perCharacter = VariantOf(layout_.rows, layout_.pageWidth) != RunVariant::C &&
+                                  layout_.arabic != 1 && layout_.layoutFlag != 0;
+        font_ = RunFont(run);
+        colour_ = RunColour(run.colour);
+        const QFontMetricsF metrics(font_);
+        baseline_ = layout_.verticalOffset + QFontMetrics(font_).ascent();
+        const QString text = QString::fromStdString(run.text);
+        if (perCharacter)
+            DrawCharacters(text, metrics, run.colour);
+        else
+            DrawWhole(text, metrics, run.colour);
+        return false;
+    }
+
+    double pen() const { return pen_; }
+
+private:
+    // The painter is ended while the bands recolour pixels directly.
+    QPainter& Painter()
+    {
+        if (!painter_.isActive()) {
+            painter_.begin(&target_);
+            painter_.setRenderHint(QPainter::Antialiasing, false);
+            painter_.setRenderHint(QPainter::TextAntialiasing, false);
+            painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        }
+        return painter_;
+    }
+
+    bool Visible() const { return drawEverything_ || pen_ < layout_.clientWidth; }
+
+    void DrawText(const QString& text)
+    {
+        QPainter& painter = Painter();
+        painter.setFont(font_);
+        painter.setPen(colour_);
+        painter.drawText(QPointF(Trunc(pen_), baseline_), text);
+    }
+
+    void DrawSymbol(int number)
+    {
+        const auto index = GlyphCache::AnimationIndex(layout_.rows, number, frame_);
+        const QImage* picture = (layout_.cache && index) ? layout_.cache->Entry(*index) : nullptr;
+        if (!picture) return;
+        if (Visible()) Painter().drawImage(QPoint(Trunc(pen_), layout_.verticalOffset), *picture);
+        Advance(picture->width());
+    }
+
+    void DrawWhole(const QString& text, const QFontMetricsF& metrics, std::uint32_t colour)
+    {
+        const double width = metrics.horizontalAdvance(text);
+        if (Visible()) {
+            DrawText(text);
+            Bands(colour, width);
+        }
+        Advance(width);
+    }
+
+    void DrawCharacters(const QString& text, const QFontMetricsF& metrics, std::uint32_t colour)
+    {
+        const RunVariant variant = VariantOf(layout_.rows, layout_.pageWidth);
+        for (const QString& character : Characters(text)) {
+            double width = metrics.horizontalAdvance(character);
+            if (variant == RunVariant::A) {
+                pen_ = PageRuleA(pen_, width, layout_.pageWidth);
+            } else {
+                const PlacedCharacter placed = PageRuleB(pen_, width, layout_.pageWidth, layout_.pagePitch);
+                pen_ = placed.penX;
+                width = placed.width;
+            }
+            if (Visible()) DrawText(character);
+            Bands(colour, width);
+            Advance(width);
+        }
+    }
+
+    void Bands(std::uint32_t colour, double width)
+    {
+        if (!HasDistinctBands(colour)) return;
+        painter_.end();
+        ApplyBands(target_, colour, Trunc(pen_), Trunc(pen_ + width), layout_.rows);
+    }
+
+    void Advance(double width) { pen_ = std::clamp(pen_ + width, -kMaxPen, kMaxPen); }
+
+    const RunLayout& layout_;
+    QImage& target_;
+    QPainter painter_;
+    QFont font_;
+    QColor colour_;
+    int baseline_ = 0;
+    bool drawEverything_;
+    int frame_;
+    double pen_ = 0.0;
+};
+
+}  // namespace
+
+RunVariant VariantOf(int rows, int pageWidth)
+{
+    if (rows == 16) return RunVariant::A;
+    if (rows == 12 && pageWidth != 0) return RunVariant::B;
+    return RunVariant::C;
+}
+
+QFont RunFont(const TextRun& run)
+{
+    QFont font = BaseFont(run);
+    font.setPixelSize(CellPixelSize(font, std::clamp(run.height, 1, kMaxRunHeight)));
+    return font;
+}
+
+void ApplyBands(QImage& target, std::uint32_t runColour, int first, int last, int rows)
+{
+    const auto bands = ColourBands(runColour);
+    if (!bands || !HasDistinctBands(runColour)) return;
+    const int third = rows / 3;
+    first = std::max(first, 0);
+    last = std::min(last, target.width());
+    rows = std::min(rows, target.height());
+    for (int r = 0; r < rows; ++r) {
+        auto* line = reinterpret_cast<QRgb*>(target.scanLine(r));
+        const QRgb band = r < third ? (*bands)[0] : r < 2 * third ? (*bands)[1] : (*bands)[2];
+        for (int c = first; c < last; ++c)
+            if (qRgb(qRed(line[c]), qGreen(line[c]), qBlue(line[c])) != kSignBlack) line[c] = band;
+    }
+}
+
+int DrawRuns(const std::vector<TextRun>& runs, const RunLayout& layout, QImage& target, bool drawEverything,
+             int frame, int& hasSecondFrame)
+{
+    if (target.isNull()) return 0;
+    if (!QGuiApplication::instance()) {
+        // Fonts need the platform's font database, which lives with the
+        // application object.
+        Log(LogLevel::Error, "DrawRuns needs a QGuiApplication");
+        return 0;
+    }
+    RunPainter painter(layout, target, drawEverything, frame);
+    for (const TextRun& run : runs)
+        if (painter.Draw(run)) hasSecondFrame = 1;
+    return Trunc(painter.pen());
+}
+
+}  // namespace lumitag
