@@ -50,16 +50,13 @@ inline GlyphArt StretchColumns(const GlyphArt& art, int factor)
     return out;
 }
 
-// Bold by doubling the even columns: on 5-column letters these are the
-// stems and the middle stroke, so the letter keeps its shape at 8 columns.
-inline GlyphArt DoubleEvenColumns(const GlyphArt& art)
+// Bold: every lit pixel also lights its right neighbour, one column wider.
+inline GlyphArt Emboldened(const GlyphArt& art)
 {
-    GlyphArt out;
-    for (const std::string& row : art.rows) {
-        std::string bold;
-        for (std::size_t x = 0; x < row.size(); ++x) bold.append(x % 2 == 0 ? 2 : 1, row[x]);
-        out.rows.push_back(bold);
-    }
+    GlyphArt out = BlankArt(art.width() + 1, art.height());
+    for (int y = 0; y < art.height(); ++y)
+        for (int x = 0; x < art.width(); ++x)
+            if (art.lit(x, y)) out.rows[y][x] = out.rows[y][x + 1] = kLit;
     return out;
 }
 

@@ -1,7 +1,7 @@
 // lumitag-glyph-generator SHEET_DIR DATA_DIR
 //
 // Draws the glyph part of the Data folder from the glyph sheets
-// (regular.glyphs, small.glyphs, five.glyphs in SHEET_DIR):
+// (regular, bold, small and five .glyphs in SHEET_DIR):
 //   ASCII/%d.bmp                          0..127, glyph text, font "7x6" in red
 //   ASCII/allAscii/Font%d/Color%d/%d.bmp  fonts 0..6, colours 0..2, characters 0..193
 //   ASCII/Eruope/%d.bmp                   the symbols 128..193 for the face picker
@@ -38,28 +38,29 @@ constexpr int kLastAnimatedSymbol = 64;
 enum class Derivation { Drawn, Bold, Wide, TripleWide };
 
 struct FontDesign {
-    const char* label;  // as the bitmap-font editor lists it
+    const char* label;      // as the bitmap-font editor lists it
     const char* sheet;
     Derivation derivation;
-    int gap;            // blank columns after every glyph
+    int gap;                // blank columns after every glyph
+    const char* finished;   // sheet of ASCII glyphs used as drawn, or nullptr
 };
 
 // In the editor's order; the index is the font number of a glyph code.
 constexpr std::array<FontDesign, 7> kFonts = {{
-    {"7x6", "regular", Derivation::Drawn, 1},       // 5 columns + 1
-    {"7x9", "regular", Derivation::Bold, 1},        // 8 columns + 1
-    {"7x11", "regular", Derivation::Wide, 1},       // 10 columns + 1
-    {"7x17", "regular", Derivation::TripleWide, 2}, // 15 columns + 2
-    {"Small", "small", Derivation::Drawn, 1},
-    {"5x6", "five", Derivation::Drawn, 1},
-    {"5x11", "five", Derivation::Wide, 1},
+    {"7x6", "regular", Derivation::Drawn, 1, nullptr},        // 5 columns + 1
+    {"7x9", "regular", Derivation::Bold, 1, "bold"},          // 6 columns + 1
+    {"7x11", "regular", Derivation::Wide, 1, nullptr},        // 10 columns + 1
+    {"7x17", "regular", Derivation::TripleWide, 2, nullptr},  // 15 columns + 2
+    {"Small", "small", Derivation::Drawn, 1, nullptr},        // mostly 4 columns + 1
+    {"5x6", "five", Derivation::Drawn, 1, nullptr},           // 5 rows, 5 columns + 1
+    {"5x11", "five", Derivation::Wide, 1, nullptr},           // 5 rows, 10 columns + 1
 }};
 
 GlyphArt Derive(const GlyphArt& art, Derivation derivation)
 {
     switch (derivation) {
     case Derivation::Drawn: return art;
-    case Derivation::Bold: return DoubleEvenColumns(art);
+    case Derivation::Bold: return Emboldened(art);
     case Derivation::Wide: return StretchColumns(art, 2);
     case Derivation::TripleWide: return StretchColumns(art, 3);
     }
@@ -77,7 +78,7 @@ Picture Paint(const GlyphArt& art, std::uint32_t colour)
 
 bool LoadSheets(const fs::path& folder, GlyphLibrary& library)
 {
-    for (const char* name : {"regular", "small", "five"}) {
+    for (const char* name : {"regular", "bold", "small", "five"}) {
         const fs::path path = folder / (std::string(name) + ".glyphs");
         std::ifstream in(path);
         if (!in) {
@@ -101,14 +102,21 @@ using FontGlyphs = std::array<std::vector<GlyphArt>, kFonts.size()>;
 bool BuildFonts(const GlyphLibrary& library, FontGlyphs& glyphs)
 {
     for (std::size_t font = 0; font < kFonts.size(); ++font) {
+        const FontDesign& design = kFonts[font];
         for (int code = 0; code < kCharacterCount; ++code) {
+            if (design.finished && code < kAsciiCount) {
+                if (const auto art = library.Drawn(design.finished, static_cast<char32_t>(code))) {
+                    glyphs[font].push_back(WithGap(*art, design.gap));
+                    continue;
+                }
+            }
             std::string error;
-            const auto art = library.Character(kFonts[font].sheet, static_cast<char32_t>(code), error);
+            const auto art = library.Character(design.sheet, static_cast<char32_t>(code), error);
             if (!art) {
                 std::cerr << error << '\n';
                 return false;
             }
-            glyphs[font].push_back(WithGap(Derive(*art, kFonts[font].derivation), kFonts[font].gap));
+            glyphs[font].push_back(WithGap(Derive(*art, design.derivation), design.gap));
         }
     }
     return true;

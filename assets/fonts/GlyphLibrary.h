@@ -22,8 +22,10 @@ public:
     std::optional<GlyphArt> Character(const std::string& sheet, char32_t code,
                                       std::string& error) const;
 
-private:
+    // The glyph as drawn in `sheet` or its fallbacks, without composing.
     std::optional<GlyphArt> Drawn(const std::string& sheet, char32_t character) const;
+
+private:
     std::optional<GlyphArt> Mark(const std::string& sheet, const std::string& name) const;
     const GlyphSheet* Find(const std::string& name) const;
 
