@@ -76,6 +76,23 @@ TEST(PackContentsTest, EveryPackParsesCleanlyWithEveryKeyOnce)
     }
 }
 
+TEST(PackContentsTest, EveryOtherPackIsTranslated)
+{
+    // Words such as "OK", "Format" or "Animation" are the same in several
+    // languages, but a pack copied from English and left untranslated, or a
+    // block of keys overlooked, shows up as many texts equal to English.
+    const LanguagePack english = PackOf(LanguageFor(kEnglishLanguage));
+    for (const LanguageInfo& language : kLanguages) {
+        if (language.index == kEnglishLanguage) continue;
+        const LanguagePack pack = PackOf(language);
+        std::vector<std::string_view> same;
+        for (std::string_view key : kPackKeys)
+            if (pack.Find(kStringSection, key) == english.Find(kStringSection, key)) same.push_back(key);
+        EXPECT_LE(same.size(), kPackKeys.size() / 5)
+            << language.packFile << ": " << ::testing::PrintToString(same);
+    }
+}
+
 // The printf conversions of `text`, in order ("%d", "%s", "%%", "%02X" ...).
 std::vector<std::string> Conversions(const std::string& text)
 {
