@@ -1,5 +1,7 @@
 #include "render/content/ContentString.h"
 
+#include "model/Log.h"
+
 #include "render/content/RtfReader.h"
 #include "render/content/RunSplitter.h"
 
@@ -14,7 +16,13 @@ bool StartsWith(std::string_view text, std::string_view prefix)
 
 void ParseRichText(std::string_view rtf, ContentParse& parse)
 {
-    parse.runs = SplitRuns(ReadRtf(rtf).text);
+    RtfReadResult result = ReadRtf(rtf);
+    // Damaged rich text still shows what could be read; say why it is short.
+    if (result.status == RtfStatus::LimitReached)
+        Log(LogLevel::Warning, "rich text content exceeds a reader limit; the rest is ignored");
+    else if (result.status == RtfStatus::Truncated)
+        Log(LogLevel::Info, "rich text content ends inside a group");
+    parse.runs = SplitRuns(result.text);
 }
 
 void ParseGlyphText(std::string_view body, ContentParse& parse)

@@ -42,7 +42,7 @@ struct ControlWord {
 };
 
 // Destinations whose text is never shown; their groups are skipped whole.
-constexpr std::array<std::string_view, 40> kSkippedDestinations = {
+constexpr std::string_view kSkippedDestinations[] = {
     "info", "stylesheet", "pict", "object", "header", "headerl", "headerr", "headerf",
     "footer", "footerl", "footerr", "footerf", "footnote", "annotation", "fldinst",
     "pntext", "pntxta", "pntxtb", "listtext", "listtable", "listoverridetable", "revtbl",
@@ -54,22 +54,23 @@ struct SpecialCharacter {
     std::string_view word;
     char32_t ch;
 };
-constexpr std::array<SpecialCharacter, 17> kSpecialCharacters = {{
+constexpr SpecialCharacter kSpecialCharacters[] = {
     {"par", FormattedText::kParagraphMark}, {"sect", FormattedText::kParagraphMark},
     {"row", FormattedText::kParagraphMark}, {"line", FormattedText::kLineBreak},
     {"tab", U'\t'}, {"cell", U'\t'}, {"emdash", U'\u2014'}, {"endash", U'\u2013'},
     {"emspace", U'\u2003'}, {"enspace", U'\u2002'}, {"qmspace", U'\u2005'},
     {"bullet", U'\u2022'}, {"lquote", U'\u2018'}, {"rquote", U'\u2019'},
-    {"ldblquote", U'\u201C'}, {"rdblquote", U'\u201D'}, {"zwj", U'\u200D'}}};
+    {"ldblquote", U'\u201C'}, {"rdblquote", U'\u201D'}, {"zwj", U'\u200D'}, {"zwnj", U'\u200C'},
+    {"ltrmark", U'\u200E'}, {"rtlmark", U'\u200F'}};
 
-constexpr std::array<std::string_view, 17> kUnderlineWords = {
+constexpr std::string_view kUnderlineWords[] = {
     "ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash", "ulth",
     "ulthd", "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash", "ululdbwave", "ulw", "ulwave"};
 
 template <std::size_t N>
-bool Contains(const std::array<std::string_view, N>& words, std::string_view word)
+bool Contains(const std::string_view (&words)[N], std::string_view word)
 {
-    return std::find(words.begin(), words.end(), word) != words.end();
+    return std::ranges::find(words, word) != std::end(words);
 }
 
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
