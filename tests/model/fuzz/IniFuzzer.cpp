@@ -1,6 +1,7 @@
 // Feeds arbitrary file bytes to the INI reader. Besides crashes, it checks
 // that what Save would write reads back to the same bytes: after one round,
 // parsing and serialising must be stable.
+// Run: ini_fuzzer -max_len=65536 -dict=tests/model/fuzz/ini.dict <corpus>
 #include <cstdint>
 #include <cstdlib>
 
