@@ -1,20 +1,23 @@
 #include "link/Sleeper.h"
 
+#include <algorithm>
 #include <thread>
 
 namespace lumitag {
 
+std::chrono::steady_clock::time_point NextDeadline(std::chrono::steady_clock::time_point previous,
+                                                   std::chrono::steady_clock::time_point now,
+                                                   std::chrono::milliseconds duration)
+{
+    using TimePoint = std::chrono::steady_clock::time_point;
+    if (previous == TimePoint{} || now > previous + kScheduleStall) return now + duration;
+    return std::max(previous + duration, now + duration / 2);
+}
+
 void SteadySleeper::Pause(std::chrono::milliseconds duration)
 {
-    using Clock = std::chrono::steady_clock;
-    Clock::time_point deadline;
-    {
-        std::lock_guard lock(mutex_);
-        const auto now = Clock::now();
-        const bool onSchedule = deadline_ != Clock::time_point{} && now <= deadline_ + lateness_;
-        deadline_ = (onSchedule ? deadline_ : now) + duration;
-        deadline = deadline_;
-    }
+    thread_local std::chrono::steady_clock::time_point deadline{};
+    deadline = NextDeadline(deadline, std::chrono::steady_clock::now(), duration);
     std::this_thread::sleep_until(deadline);
 }
 

@@ -14,24 +14,24 @@ public:
     virtual void Pause(std::chrono::milliseconds duration) = 0;
 };
 
-// Sleeps on steady_clock until absolute deadlines. Consecutive pauses are
-// chained: each deadline is the previous one plus the pause, so the few
-// hundred microseconds a wake-up comes late are made up by the next pause
-// instead of adding up over thousands of reports. When the caller is further
-// behind than the allowed lateness (a slow write, a message box), the schedule
-// starts again from now, so no pause is ever cut short by more than that.
+// The deadline of a pause of `duration` asked for at `now`, when the
+// previous pause of this thread ended at `previous` (a default time point:
+// none). Pauses are chained on an absolute schedule, so a wake-up that comes
+// late, or a write that takes a while, is made up by the next pause instead
+// of adding up over thousands of reports; no pause shrinks below half its
+// length for it (the debt carries to the next one). A stall of more than
+// kScheduleStall (a message box, an idle link) starts a new schedule.
+inline constexpr std::chrono::milliseconds kScheduleStall{25};
+std::chrono::steady_clock::time_point NextDeadline(std::chrono::steady_clock::time_point previous,
+                                                   std::chrono::steady_clock::time_point now,
+                                                   std::chrono::milliseconds duration);
+
+// Sleeps on steady_clock until the deadlines of NextDeadline, one schedule
+// per thread (a service frame of the window thread does not disturb the
+// pacing of a job).
 class SteadySleeper : public Sleeper {
 public:
-    explicit SteadySleeper(std::chrono::microseconds lateness = std::chrono::microseconds(1000))
-        : lateness_(lateness)
-    {
-    }
     void Pause(std::chrono::milliseconds duration) override;
-
-private:
-    std::mutex mutex_;
-    std::chrono::steady_clock::time_point deadline_{};
-    std::chrono::microseconds lateness_;
 };
 
 // A clock that never sleeps: Pause moves virtual time forward and records the
