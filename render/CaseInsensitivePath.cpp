@@ -4,6 +4,7 @@
 #include <cctype>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace lumitag {
 namespace {
@@ -17,20 +18,56 @@ bool EqualIgnoringCase(const std::string& a, const std::string& b)
            });
 }
 
-// The child of `folder` named `name` ignoring case, or nullopt.
-std::optional<fs::path> FindChild(const fs::path& folder, const fs::path& name)
+// The children of `folder` named `name` ignoring case, the exact one first.
+// Two folders may differ only in case here ("Data/Ascii" beside
+// "Data/ASCII"), so every match is a candidate.
+std::vector<fs::path> MatchingChildren(const fs::path& folder, const fs::path& name)
 {
+    std::vector<fs::path> out;
     std::error_code ec;
-    fs::path exact = folder / name;
-    if (fs::exists(fs::symlink_status(exact, ec))) return exact;
+    const fs::path exact = folder / name;
+    if (fs::exists(fs::symlink_status(exact, ec))) out.push_back(exact);
     const std::string wanted = name.string();
     fs::directory_iterator it(folder, ec);
-    if (ec) return std::nullopt;
+    if (ec) return out;
     for (const fs::directory_iterator end; it != end; it.increment(ec)) {
-        if (ec) return std::nullopt;
-        if (EqualIgnoringCase(it->path().filename().string(), wanted)) return it->path();
+        if (ec) break;
+        const std::string candidate = it->path().filename().string();
+        if (candidate != wanted && EqualIgnoringCase(candidate, wanted)) out.push_back(it->path());
     }
-    return std::nullopt;
+    return out;
+}
+
+// Appends to `found` every existing path that matches the remaining parts,
+// stopping after `limit` matches.
+void Resolve(const fs::path& resolved, std::vector<fs::path>::const_iterator part,
+             std::vector<fs::path>::const_iterator end, std::size_t limit, std::vector<fs::path>& found)
+{
+    if (found.size() >= limit) return;
+    if (part == end) {
+        found.push_back(resolved);
+        return;
+    }
+    if (*part == "." || *part == "..") return Resolve(resolved / *part, part + 1, end, limit, found);
+    for (const fs::path& child : MatchingChildren(resolved.empty() ? fs::path(".") : resolved, *part))
+        Resolve(resolved.empty() ? child.filename() : child, part + 1, end, limit, found);
+}
+
+std::vector<fs::path> ResolveAll(const fs::path& path, std::size_t limit)
+{
+    std::vector<fs::path> found;
+    if (path.empty()) return found;
+    std::vector<fs::path> parts;
+    for (const fs::path& part : path.relative_path())
+        if (!part.empty()) parts.push_back(part);
+    Resolve(path.root_path(), parts.begin(), parts.end(), limit, found);
+    return found;
+}
+
+std::string Lower(std::string text)
+{
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
 }
 
 }  // namespace
@@ -40,20 +77,33 @@ std::optional<fs::path> ResolveIgnoringCase(const fs::path& path)
     std::error_code ec;
     if (path.empty()) return std::nullopt;
     if (fs::exists(fs::symlink_status(path, ec))) return path;
+    auto found = ResolveAll(path, 1);
+    if (found.empty()) return std::nullopt;
+    return found.front();
+}
 
-    fs::path resolved = path.root_path();
-    for (const fs::path& part : path.relative_path()) {
-        if (part == "." || part.empty()) continue;
-        if (part == "..") {
-            resolved /= part;
-            continue;
+FolderIndex::FolderIndex(const fs::path& folder)
+{
+    // Every folder that matches, the exact spelling first; a name found in an
+    // earlier folder wins.
+    for (const fs::path& match : ResolveAll(folder, 16)) {
+        std::error_code ec;
+        fs::directory_iterator it(match, ec);
+        if (ec) continue;
+        for (const fs::directory_iterator end; it != end; it.increment(ec)) {
+            if (ec) break;
+            const std::string name = it->path().filename().string();
+            exact_.try_emplace(name, it->path());
+            folded_.try_emplace(Lower(name), it->path());
         }
-        const fs::path folder = resolved.empty() ? fs::path(".") : resolved;
-        auto child = FindChild(folder, part);
-        if (!child) return std::nullopt;
-        resolved = resolved.empty() ? child->filename() : *child;
     }
-    return resolved;
+}
+
+std::optional<fs::path> FolderIndex::Find(const std::string& fileName) const
+{
+    if (const auto it = exact_.find(fileName); it != exact_.end()) return it->second;
+    if (const auto it = folded_.find(Lower(fileName)); it != folded_.end()) return it->second;
+    return std::nullopt;
 }
 
 }  // namespace lumitag

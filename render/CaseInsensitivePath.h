@@ -4,7 +4,9 @@
 // sensitive. ResolveIgnoringCase finds the file that a name means.
 
 #include <filesystem>
+#include <map>
 #include <optional>
+#include <string>
 
 namespace lumitag {
 
@@ -12,5 +14,17 @@ namespace lumitag {
 // letter case, preferring an exact match at every step; nullopt when there is
 // none.
 std::optional<std::filesystem::path> ResolveIgnoringCase(const std::filesystem::path& path);
+
+// The files of a folder by name ignoring case, read once: for loading many
+// files of one folder without searching for each.
+class FolderIndex {
+public:
+    explicit FolderIndex(const std::filesystem::path& folder);
+    std::optional<std::filesystem::path> Find(const std::string& fileName) const;
+
+private:
+    std::map<std::string, std::filesystem::path> exact_;
+    std::map<std::string, std::filesystem::path> folded_;  // lower-case name -> path
+};
 
 }  // namespace lumitag

@@ -1,6 +1,9 @@
 #include "render/GlyphCache.h"
 
+#include "render/CaseInsensitivePath.h"
 #include "render/PictureLoader.h"
+
+#include <map>
 
 #include <string>
 
@@ -59,27 +62,34 @@ std::optional<int> GlyphCache::GlyphCodeIndex(std::uint32_t code)
 
 void LoadGlyphCache(GlyphCache& cache, const std::filesystem::path& programFolder)
 {
-    const std::filesystem::path data = programFolder / "Data";
-    auto load = [&](std::optional<int> index, const std::filesystem::path& file) {
-        if (index) cache.Set(*index, LoadPicture(file));
+    namespace fs = std::filesystem;
+    const fs::path data = programFolder / "Data";
+    // Each folder is listed once; a missing folder costs one look.
+    std::map<fs::path, FolderIndex> folders;
+    auto load = [&](std::optional<int> index, const fs::path& folder, const std::string& name) {
+        if (!index) return;
+        auto it = folders.find(folder);
+        if (it == folders.end()) it = folders.emplace(folder, FolderIndex(folder)).first;
+        if (const auto file = it->second.Find(name)) cache.Set(*index, LoadPicture(*file));
     };
     auto animation = [&](int rows, int n, int f) {
-        return data / "Gif" / std::to_string(rows) / (std::to_string(n) + "_" + std::to_string(f) + ".bmp");
+        load(GlyphCache::AnimationIndex(rows, n, f), data / "Gif" / std::to_string(rows),
+             std::to_string(n) + "_" + std::to_string(f) + ".bmp");
     };
 
     for (int n = 0; n < GlyphCache::kSevenRowAnimations; ++n)
-        for (int f = 0; f < 2; ++f) load(GlyphCache::AnimationIndex(7, n, f), animation(7, n, f));
+        for (int f = 0; f < 2; ++f) animation(7, n, f);
     for (int n = 0; n < GlyphCache::kLargeAnimations; ++n)
         for (int rows : {12, 16})
-            for (int f = 0; f < 2; ++f) load(GlyphCache::AnimationIndex(rows, n, f), animation(rows, n, f));
+            for (int f = 0; f < 2; ++f) animation(rows, n, f);
     for (int c = 0; c < GlyphCache::kAsciiGlyphs; ++c)
-        load(GlyphCache::kAsciiBase + c, data / "ASCII" / (std::to_string(c) + ".bmp"));
+        load(GlyphCache::kAsciiBase + c, data / "ASCII", std::to_string(c) + ".bmp");
     for (std::uint32_t font = 0; font < GlyphCache::kGlyphSetFonts; ++font)
         for (std::uint32_t colour = 0; colour < GlyphCache::kGlyphSetColours; ++colour) {
             const auto folder = data / "ASCII" / "allAscii" / ("Font" + std::to_string(font)) /
                                 ("Color" + std::to_string(colour));
             for (std::uint32_t c = 0; c < GlyphCache::kGlyphSetChars; ++c)
-                load(GlyphCache::GlyphCodeIndex(c + 2048 * colour + 8192 * font), folder / (std::to_string(c) + ".bmp"));
+                load(GlyphCache::GlyphCodeIndex(c + 2048 * colour + 8192 * font), folder, std::to_string(c) + ".bmp");
         }
 }
 
