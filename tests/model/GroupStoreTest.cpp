@@ -67,6 +67,10 @@ TEST_F(GroupStoreTest, FirstSaveAfterAddingOneIdWritesEveryKey)
 TEST_F(GroupStoreTest, EverythingSurvivesASaveAndALoad)
 {
     GroupStore saved;
+    // Long names everywhere: the file runs far past 25000 characters, and
+    // the last IDs must come back as whole as the first.
+    for (int id = 1; id <= 255; ++id)
+        saved.records[id] = {std::to_string(id) + std::string(200, 'x'), 1, 0, 0};
     saved.groupChecks = 0x1FFE;
     saved.groupNames[1] = "Lobby";
     saved.groupNames[12] = "Ärger \xE2\x82\xAC \xF0\x9D\x84\x9E";  // non-ASCII, one pair
@@ -74,6 +78,7 @@ TEST_F(GroupStoreTest, EverythingSurvivesASaveAndALoad)
     saved.records[128] = {"= [x] =", 0x80000001u, 0xFFFFFFFFu, 0};  // bit 31 goes through "%d"
     saved.records[255] = {"last", 1u << 12, 1u << 12, 0};
     ASSERT_TRUE(saved.SaveIdList());
+    ASSERT_GT(fs::file_size(ListFile()), 2u * 60000);
 
     GroupStore loaded;
     loaded.records[9] = {"stale", 1, 1, kScanAnswered};  // overwritten by the file

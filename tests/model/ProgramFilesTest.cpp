@@ -70,9 +70,9 @@ TEST_F(ProgramFilesTest, FirstStartCreatesWorkDataAndTheWorkFileOfIdZero)
 TEST_F(ProgramFilesTest, StartUpWritesProject177WhateverTheModel)
 {
     ASSERT_TRUE(settings_.SetLedType("Q30"));
-    ASSERT_TRUE(settings_.SetNowSelID(12));
+    ASSERT_TRUE(settings_.SetNowSelID(300));  // outside the registry, still its own file
     ASSERT_TRUE(files_.StartUp());
-    EXPECT_EQ(ReadBytes(Work(12)), Project(177));
+    EXPECT_EQ(ReadBytes(Work(300)), Project(177));
     EXPECT_FALSE(fs::exists(Work(0)));
 }
 
