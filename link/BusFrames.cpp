@@ -13,7 +13,7 @@ constexpr int kChunkBytes = 256;
 constexpr int kDataOffset = 19;
 constexpr int kFramesPerSlot = 48;
 
-Bytes DataFrame(const LinkTarget& target, const SlotParams& params, int slot, long long k, long long frames,
+Bytes DataFrame(const LinkTarget& target, const SlotParamTable& params, int slot, long long k, long long frames,
                 std::span<const std::uint8_t> data)
 {
     Bytes frame(kFrameBytes, 0);
@@ -25,10 +25,10 @@ Bytes DataFrame(const LinkTarget& target, const SlotParams& params, int slot, lo
     frame[4] = static_cast<std::uint8_t>(number & 0xFF);
     if (k == 0) {
         frame[12] = 0x02;
-        frame[13] = BusEffectCode(ParamOf(params, SlotField::Effect, slot));
-        frame[14] = static_cast<std::uint8_t>(ParamOf(params, SlotField::Speed, slot));
-        frame[15] = static_cast<std::uint8_t>(ParamOf(params, SlotField::Time, slot));
-        frame[16] = static_cast<std::uint8_t>(ParamOf(params, SlotField::Marquee, slot));
+        frame[13] = BusEffectCode(params.at(SlotField::effect, slot));
+        frame[14] = static_cast<std::uint8_t>(params.at(SlotField::speed, slot));
+        frame[15] = static_cast<std::uint8_t>(params.at(SlotField::time, slot));
+        frame[16] = static_cast<std::uint8_t>(params.at(SlotField::marquee, slot));
         frame[17] = static_cast<std::uint8_t>(frames & 0xFF);
     }
     const auto from = static_cast<std::size_t>(k) * kChunkBytes;
@@ -53,7 +53,7 @@ Bytes ClearFrame(const LinkTarget& target, int slot)
 
 }  // namespace
 
-SendPlan BuildBusSend(const LinkTarget& target, const SlotParams& params, const PackedTables& tables)
+SendPlan BuildBusSend(const LinkTarget& target, const SlotParamTable& params, const PackedTables& tables)
 {
     SendPlan plan;
     const int slots = SlotsToSend(target.model);
@@ -62,7 +62,7 @@ SendPlan BuildBusSend(const LinkTarget& target, const SlotParams& params, const 
         const auto data = tables.frame0[j].bytes();
         const long long frames = (static_cast<long long>(data.size()) + kChunkBytes - 1) / kChunkBytes;
         plan.totalUnits += frames;
-        const bool included = ParamOf(params, SlotField::Send, j) != 0 && !data.empty();
+        const bool included = params.at(SlotField::send, j) != 0 && !data.empty();
         if (!included) {
             plan.steps.push_back({ClearFrame(target, j), 0, false, true, 1});
             continue;

@@ -9,12 +9,12 @@ int SlotsToSend(const ModelSettings& model)
     return std::clamp(model.slotCount, 0, kPackedSlots);
 }
 
-std::uint8_t ModeByte(const SlotParams& params, int slot)
+std::uint8_t ModeByte(const SlotParamTable& params, int slot)
 {
-    const int marquee = ParamOf(params, SlotField::Marquee, slot) != 0 ? 1 : 0;
-    const int blink = ParamOf(params, SlotField::Blink, slot) != 0 ? 1 : 0;
-    const int speed = ParamOf(params, SlotField::Speed, slot);
-    const int effect = ParamOf(params, SlotField::Effect, slot);
+    const int marquee = params.at(SlotField::marquee, slot) != 0 ? 1 : 0;
+    const int blink = params.at(SlotField::blink, slot) != 0 ? 1 : 0;
+    const int speed = params.at(SlotField::speed, slot);
+    const int effect = params.at(SlotField::effect, slot);
     return static_cast<std::uint8_t>(((speed + 8 * marquee) << 4) + (effect + 8 * blink));
 }
 
@@ -26,7 +26,7 @@ std::uint8_t BusEffectCode(int effectIndex)
     return kCodes[effectIndex];
 }
 
-std::optional<SendPlan> BuildSend(const LinkTarget& target, const SlotParams& params, const PackedTables& tables)
+std::optional<SendPlan> BuildSend(const LinkTarget& target, const SlotParamTable& params, const PackedTables& tables)
 {
     switch (target.model.protocol) {
     case LinkProtocol::HelloFixed12:

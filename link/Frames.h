@@ -12,31 +12,11 @@
 #include "link/LocalTime.h"
 #include "link/PackedImage.h"
 #include "model/DeviceCatalogue.h"
+#include "model/SlotParamTable.h"
 
 namespace lumitag {
 
 using Bytes = std::vector<std::uint8_t>;
-
-// The slot parameter table: ten fields of ten slots, field-major (F*10+S).
-using SlotParams = std::array<int, 100>;
-
-enum class SlotField : int {
-    Kind = 0,
-    Effect = 1,
-    Speed = 2,
-    Time = 3,
-    Marquee = 4,
-    Spare = 5,
-    Send = 6,
-    Offset = 7,
-    Arabic = 8,
-    Blink = 9,
-};
-
-inline int ParamOf(const SlotParams& params, SlotField field, int slot)
-{
-    return params[static_cast<int>(field) * 10 + slot];
-}
 
 struct FrameStep {
     Bytes bytes;                   // empty: a pause on its own
@@ -65,20 +45,20 @@ struct LinkTarget {
 int SlotsToSend(const ModelSettings& model);
 
 // ((speed + 8*marquee) << 4) + (effect + 8*blink), marquee and blink as 0/1.
-std::uint8_t ModeByte(const SlotParams& params, int slot);
+std::uint8_t ModeByte(const SlotParamTable& params, int slot);
 // Bus effect code of an effect index of menu 1.
 std::uint8_t BusEffectCode(int effectIndex);
 
 // Protocols 0, 1, 4: two passes of header, parameter frame and data pieces.
-SendPlan BuildHelloSend(const LinkTarget& target, const SlotParams& params, const PackedTables& tables);
+SendPlan BuildHelloSend(const LinkTarget& target, const SlotParamTable& params, const PackedTables& tables);
 // Protocol 3: glyph codes and a 12-byte frame per slot.
-SendPlan BuildGlyphSlotSend(const LinkTarget& target, const SlotParams& params, const PackedTables& tables);
+SendPlan BuildGlyphSlotSend(const LinkTarget& target, const SlotParamTable& params, const PackedTables& tables);
 // Protocol 2: 273-byte slot headers and data frames.
-SendPlan BuildPagedSend(const LinkTarget& target, const SlotParams& params, const PackedTables& tables);
+SendPlan BuildPagedSend(const LinkTarget& target, const SlotParamTable& params, const PackedTables& tables);
 // Protocol 5: 276-byte addressed frames or 8-byte clear frames.
-SendPlan BuildBusSend(const LinkTarget& target, const SlotParams& params, const PackedTables& tables);
+SendPlan BuildBusSend(const LinkTarget& target, const SlotParamTable& params, const PackedTables& tables);
 // The sequence of the target model's protocol; nothing for an unknown protocol.
-std::optional<SendPlan> BuildSend(const LinkTarget& target, const SlotParams& params, const PackedTables& tables);
+std::optional<SendPlan> BuildSend(const LinkTarget& target, const SlotParamTable& params, const PackedTables& tables);
 
 // Service frames. The clock frames never carry the sign ID.
 std::vector<Bytes> ClockFrames(LinkProtocol protocol, const LocalTime& time);

@@ -5,13 +5,13 @@
 
 namespace lumitag {
 
-SendPlan BuildGlyphSlotSend(const LinkTarget& target, const SlotParams& params, const PackedTables& tables)
+SendPlan BuildGlyphSlotSend(const LinkTarget& target, const SlotParamTable& params, const PackedTables& tables)
 {
     constexpr int kSlotPauseMs = 20;
     SendPlan plan;
     const int slots = SlotsToSend(target.model);
     for (int j = 0; j < slots; ++j) {
-        const bool sent = ParamOf(params, SlotField::Send, j) != 0;
+        const bool sent = params.at(SlotField::send, j) != 0;
         const auto data = tables.frame0[j].bytes();
         if (sent && !data.empty()) {
             plan.steps.push_back({Bytes(data.begin(), data.end()), 0, false, false,
@@ -23,8 +23,8 @@ SendPlan BuildGlyphSlotSend(const LinkTarget& target, const SlotParams& params, 
                            0xFF,
                            0xFF,
                            static_cast<std::uint8_t>(0x30 + j),
-                           static_cast<std::uint8_t>(ParamOf(params, SlotField::Speed, j)),
-                           static_cast<std::uint8_t>(ParamOf(params, SlotField::Effect, j)),
+                           static_cast<std::uint8_t>(params.at(SlotField::speed, j)),
+                           static_cast<std::uint8_t>(params.at(SlotField::effect, j)),
                            0xFF,
                            0xFF,
                            0xFF,

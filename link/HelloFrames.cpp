@@ -30,17 +30,17 @@ int RowDivisor(const ModelSettings& model)
 // Columns (bytes per row) of each slot. Only whole rows are sent: a slot
 // whose byte count is not a multiple of the divisor loses its partial row
 // rather than letting the stream read past its buffer.
-std::vector<long long> SlotColumns(const SlotParams& params, const PackedTable& table, int slots, int divisor)
+std::vector<long long> SlotColumns(const SlotParamTable& params, const PackedTable& table, int slots, int divisor)
 {
     std::vector<long long> cols(slots, 0);
     if (divisor <= 0) return cols;
     for (int j = 0; j < slots; ++j) {
-        if (ParamOf(params, SlotField::Send, j) != 0) cols[j] = static_cast<long long>(table[j].bytes().size()) / divisor;
+        if (params.at(SlotField::send, j) != 0) cols[j] = static_cast<long long>(table[j].bytes().size()) / divisor;
     }
     return cols;
 }
 
-Bytes ParameterFrame(const SlotParams& params, const std::vector<long long>& cols)
+Bytes ParameterFrame(const SlotParamTable& params, const std::vector<long long>& cols)
 {
     const int n = static_cast<int>(cols.size());
     Bytes frame(5 * n + 2, 0);
@@ -74,7 +74,7 @@ Bytes RowStream(const PackedTable& table, const std::vector<long long>& cols, in
     return stream;
 }
 
-void AppendPass(SendPlan& plan, const Header& header, const LinkTarget& target, const SlotParams& params,
+void AppendPass(SendPlan& plan, const Header& header, const LinkTarget& target, const SlotParamTable& params,
                 const PackedTable& table)
 {
     const int divisor = RowDivisor(target.model);
@@ -107,7 +107,7 @@ void AppendPass(SendPlan& plan, const Header& header, const LinkTarget& target, 
 
 }  // namespace
 
-SendPlan BuildHelloSend(const LinkTarget& target, const SlotParams& params, const PackedTables& tables)
+SendPlan BuildHelloSend(const LinkTarget& target, const SlotParamTable& params, const PackedTables& tables)
 {
     const bool twoPlane = target.model.protocol == LinkProtocol::HelloTwoPlane;
     SendPlan plan;

@@ -34,7 +34,7 @@ Bytes FrameSkeleton(const LinkTarget& target, int slot)
     return frame;
 }
 
-Bytes SlotHeader(const LinkTarget& target, const SlotParams& params, int slot, std::size_t len)
+Bytes SlotHeader(const LinkTarget& target, const SlotParamTable& params, int slot, std::size_t len)
 {
     const long long page = std::max(256, 4 * target.model.pageWidth);
     const long long pages = static_cast<long long>(len) / page;
@@ -43,10 +43,10 @@ Bytes SlotHeader(const LinkTarget& target, const SlotParams& params, int slot, s
     frame[15] = 0x55;
     frame[16] = static_cast<std::uint8_t>((pages >> 8) & 0xFF);
     frame[17] = static_cast<std::uint8_t>(pages & 0xFF);
-    frame[18] = static_cast<std::uint8_t>(ParamOf(params, SlotField::Effect, slot));
-    frame[19] = static_cast<std::uint8_t>(ParamOf(params, SlotField::Speed, slot));
-    frame[20] = static_cast<std::uint8_t>(ParamOf(params, SlotField::Time, slot));
-    frame[21] = static_cast<std::uint8_t>(ParamOf(params, SlotField::Marquee, slot));
+    frame[18] = static_cast<std::uint8_t>(params.at(SlotField::effect, slot));
+    frame[19] = static_cast<std::uint8_t>(params.at(SlotField::speed, slot));
+    frame[20] = static_cast<std::uint8_t>(params.at(SlotField::time, slot));
+    frame[21] = static_cast<std::uint8_t>(params.at(SlotField::marquee, slot));
     return frame;
 }
 
@@ -71,7 +71,7 @@ Bytes DataFrame(const LinkTarget& target, int slot, long long k, std::span<const
 
 }  // namespace
 
-SendPlan BuildPagedSend(const LinkTarget& target, const SlotParams& params, const PackedTables& tables)
+SendPlan BuildPagedSend(const LinkTarget& target, const SlotParamTable& params, const PackedTables& tables)
 {
     SendPlan plan;
     plan.doneMessageOnFailure = true;
@@ -80,7 +80,7 @@ SendPlan BuildPagedSend(const LinkTarget& target, const SlotParams& params, cons
     for (int j = 0; j < slots; ++j) {
         const auto data = tables.frame0[j].bytes();
         plan.totalUnits += DataFrameCount(data.size());
-        const bool included = ParamOf(params, SlotField::Send, j) != 0 && !data.empty();
+        const bool included = params.at(SlotField::send, j) != 0 && !data.empty();
         plan.steps.push_back({included ? SlotHeader(target, params, j, data.size()) : EmptySlotFrame(target, j),
                               kSlotPauseMs, true, true, 1});
         if (!included) continue;

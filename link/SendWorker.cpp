@@ -44,7 +44,7 @@ int Percent(long long done, long long total) { return total > 0 ? static_cast<in
 // while the job runs.
 struct SendWorker::Snapshot {
     LinkTarget target;
-    SlotParams params;
+    SlotParamTable params;
     PackedTables tables;
     std::unique_ptr<std::ostream> output;  // the send's output file, if any
 };
@@ -170,7 +170,7 @@ JobResult SendWorker::Wait()
     return lastResult_;
 }
 
-JobResult SendWorker::StartSend(const SlotParams& params, const PackedTables& tables,
+JobResult SendWorker::StartSend(const SlotParamTable& params, const PackedTables& tables,
                                 std::unique_ptr<std::ostream> toFile)
 {
     if (busy_) return JobResult::Busy;
@@ -238,7 +238,7 @@ JobResult SendWorker::RunPlan(const SendPlan& plan, int rows, int index, int cou
     return JobResult::Success;
 }
 
-JobResult SendWorker::StartGroup(std::vector<int> signIds, GroupMode mode, const SlotParams& params,
+JobResult SendWorker::StartGroup(std::vector<int> signIds, GroupMode mode, const SlotParamTable& params,
                                  const PackedTables& tables)
 {
     if (busy_) return JobResult::Busy;

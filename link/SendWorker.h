@@ -65,9 +65,9 @@ public:
     // its tables at once. Success means the job was started; Busy that
     // another job still runs and nothing was started.
     // `toFile`: write the raw frames of this send to the stream, not the link.
-    JobResult StartSend(const SlotParams& params, const PackedTables& tables,
+    JobResult StartSend(const SlotParamTable& params, const PackedTables& tables,
                         std::unique_ptr<std::ostream> toFile = nullptr);
-    JobResult StartGroup(std::vector<int> signIds, GroupMode mode, const SlotParams& params,
+    JobResult StartGroup(std::vector<int> signIds, GroupMode mode, const SlotParamTable& params,
                          const PackedTables& tables);
     JobResult StartScan();
     // Waits for the running job, if any; the result of the last job.

@@ -21,7 +21,7 @@ public:
 // of adding up over thousands of reports; no pause shrinks below half its
 // length for it (the debt carries to the next one). A stall of more than
 // kScheduleStall (a message box, an idle link) starts a new schedule.
-inline constexpr std::chrono::milliseconds kScheduleStall{25};
+inline constexpr std::chrono::milliseconds kScheduleStall{100};
 std::chrono::steady_clock::time_point NextDeadline(std::chrono::steady_clock::time_point previous,
                                                    std::chrono::steady_clock::time_point now,
                                                    std::chrono::milliseconds duration);

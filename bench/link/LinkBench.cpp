@@ -33,13 +33,13 @@ private:
 };
 
 // Every slot of the model sent, each `bytesPerSlot` long.
-void FullProgram(const ModelSettings& model, int bytesPerSlot, SlotParams& params, PackedTables& tables)
+void FullProgram(const ModelSettings& model, int bytesPerSlot, SlotParamTable& params, PackedTables& tables)
 {
-    params.fill(0);
+    params.Clear();
     for (int j = 0; j < model.slotCount; ++j) {
-        params[static_cast<int>(SlotField::Kind) * 10 + j] = 1;
-        params[static_cast<int>(SlotField::Send) * 10 + j] = 1;
-        params[static_cast<int>(SlotField::Speed) * 10 + j] = j % 8;
+        params.values[static_cast<int>(SlotField::kind) * 10 + j] = 1;
+        params.values[static_cast<int>(SlotField::send) * 10 + j] = 1;
+        params.values[static_cast<int>(SlotField::speed) * 10 + j] = j % 8;
         for (auto* table : {&tables.frame0, &tables.frame1}) {
             auto& image = (*table)[j];
             image.data.resize(bytesPerSlot);
@@ -55,7 +55,7 @@ void BM_SendOverhead(benchmark::State& state, const char* modelName, int bytesPe
 {
     ModelSettings model;
     ApplyModel(model, modelName);
-    SlotParams params;
+    SlotParamTable params;
     PackedTables tables;
     FullProgram(model, bytesPerSlot, params, tables);
 
@@ -90,7 +90,7 @@ void BM_BuildQ36Program(benchmark::State& state)
 {
     ModelSettings model;
     ApplyModel(model, "Q36");
-    SlotParams params;
+    SlotParamTable params;
     PackedTables tables;
     FullProgram(model, static_cast<int>(state.range(0)), params, tables);
     for (auto _ : state) {

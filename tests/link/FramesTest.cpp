@@ -32,7 +32,7 @@ TEST(ModeByte, PacksSpeedMarqueeEffectBlink)
         {7, 1, 7, 1, 0xFF},
     };
     for (const auto& c : cases) {
-        SlotParams params{};
+        SlotParamTable params;
         SetSlot(params, 4, c.effect, c.speed, 0, c.marquee, 1, c.blink);
         EXPECT_EQ(ModeByte(params, 4), c.expected) << c.speed << " " << c.effect;
     }
@@ -42,7 +42,7 @@ TEST(ModeByte, PacksSpeedMarqueeEffectBlink)
 // each; slot 5 has data but is not sent; the frame-1 table is empty.
 TEST(HelloSend, TwoSlotsOfTwentyColumnsOnQ06)
 {
-    SlotParams params{};
+    SlotParamTable params;
     SetSlot(params, 0, 1, 1, 0, 0, 0, 0);
     SetSlot(params, 1, 2, 3, 0, 1, 1, 0);  // mode B2
     SetSlot(params, 2, 0, 0, 0, 0, 0, 0);
@@ -90,7 +90,7 @@ TEST(HelloSend, TwoSlotsOfTwentyColumnsOnQ06)
 
 TEST(HelloSend, NothingSentSendsNoFrameInEitherPass)
 {
-    SlotParams params{};
+    SlotParamTable params;
     SetSlot(params, 0, 0, 0, 0, 0, 0, 0);
     PackedTables tables;
     tables.frame0[0] = Image(Ramp(24));  // data, but the slot is not sent
@@ -105,7 +105,7 @@ TEST(HelloSend, NothingSentSendsNoFrameInEitherPass)
 // "485" mode byte 2 of both headers is the sign ID.
 TEST(HelloSend, TwoPlaneModelInIdModeSendsBothPasses)
 {
-    SlotParams params{};
+    SlotParamTable params;
     SetSlot(params, 0, 5, 2, 0, 0, 1, 0);  // mode 25
     PackedTables tables;
     tables.frame0[0] = Image(Ramp(14, 0x10));  // 7 rows of 2 bytes
@@ -138,7 +138,7 @@ TEST(HelloSend, TwoPlaneModelInIdModeSendsBothPasses)
 // claims more than its buffer holds is read no further than the buffer.
 TEST(HelloSend, FixedDivisorAndPartialRows)
 {
-    SlotParams params{};
+    SlotParamTable params;
     SetSlot(params, 0, 0, 0, 0, 0, 1, 0);
     SetSlot(params, 1, 0, 0, 0, 0, 1, 0);
     PackedTables tables;
@@ -169,7 +169,7 @@ TEST(HelloSend, FixedDivisorAndPartialRows)
 // A start column beyond 255 carries its bits 8..10 in the group's first byte.
 TEST(HelloSend, StartColumnHighBits)
 {
-    SlotParams params{};
+    SlotParamTable params;
     SetSlot(params, 0, 0, 0, 0, 0, 1, 0);
     SetSlot(params, 1, 0, 0, 0, 0, 1, 0);
     PackedTables tables;
@@ -184,7 +184,7 @@ TEST(HelloSend, StartColumnHighBits)
 // Q03: glyph codes as they are, then the 12-byte slot frame, 20 ms apart.
 TEST(GlyphSlotSend, DataThenSlotFramePerSlot)
 {
-    SlotParams params{};
+    SlotParamTable params;
     SetSlot(params, 0, 3, 5, 0, 0, 1, 0);
     SetSlot(params, 1, 1, 2, 0, 0, 0, 0);  // has data, not sent
     SetSlot(params, 2, 6, 7, 0, 0, 1, 0);  // sent, empty
@@ -223,7 +223,7 @@ Bytes PagedFrame(std::string_view head, std::string_view body)
 // Q30 (page width 64, so 256-byte pages): a 600-byte slot 0, nothing else.
 TEST(PagedSend, SixHundredByteSlotThenEmptySlots)
 {
-    SlotParams params{};
+    SlotParamTable params;
     SetSlot(params, 0, 2, 4, 3, 1, 1, 0);
     SetSlot(params, 1, 1, 1, 1, 0, 0, 0);  // not sent, but its 300 bytes count for progress
     PackedTables tables;
@@ -274,7 +274,7 @@ TEST(PagedSend, SixHundredByteSlotThenEmptySlots)
 // Q36 pages are 4 x 256 columns wide; "485" mode puts the ID in bytes 2, 3.
 TEST(PagedSend, WidePagesAndIdMode)
 {
-    SlotParams params{};
+    SlotParamTable params;
     SetSlot(params, 3, 0, 0, 0, 0, 1, 0);
     PackedTables tables;
     tables.frame0[3] = Image(Bytes(2048 + 100, 0x11));
@@ -290,7 +290,7 @@ TEST(PagedSend, WidePagesAndIdMode)
 // sent, slot 2 of 256 bytes, the rest empty.
 TEST(BusSend, DataFramesAndClearFrames)
 {
-    SlotParams params{};
+    SlotParamTable params;
     SetSlot(params, 0, 5, 3, 2, 1, 1, 0);  // Snow → code 12
     SetSlot(params, 1, 1, 1, 1, 0, 0, 0);
     SetSlot(params, 2, 9, 6, 4, 0, 1, 0);  // index 9 → code 1
@@ -330,7 +330,7 @@ TEST(BusSend, DataFramesAndClearFrames)
 
 TEST(BusSend, MarkersFrameNumbersAndSignId)
 {
-    SlotParams params{};
+    SlotParamTable params;
     SetSlot(params, 0, 0, 0, 0, 0, 1, 0);
     SetSlot(params, 1, 0, 0, 0, 0, 1, 0);
     PackedTables tables;
@@ -355,7 +355,7 @@ TEST(BusSend, EffectCodes)
 
 TEST(BuildSend, PicksTheModelsProtocolAndRefusesUnknownOnes)
 {
-    SlotParams params{};
+    SlotParamTable params;
     SetSlot(params, 0, 0, 0, 0, 0, 1, 0);
     PackedTables tables;
     tables.frame0[0] = Image(Bytes(24, 3));

@@ -45,7 +45,7 @@ TEST(GroupJob, NoDevice)
 TEST(GroupJob, SendRunsTheBusSequencePerSign)
 {
     WorkerRig rig("Q30");  // a paged model: the group still sends bus frames
-    SlotParams params{};
+    SlotParamTable params;
     SetSlot(params, 0, 0, 0, 0, 0, 1, 0);
     PackedTables tables;
     tables.frame0[0] = Image(Ramp(20));

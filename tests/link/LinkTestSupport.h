@@ -76,15 +76,15 @@ inline Bytes Ramp(int count, int first = 0)
     return out;
 }
 
-inline void SetSlot(SlotParams& params, int slot, int effect, int speed, int time, int marquee, int send, int blink)
+inline void SetSlot(SlotParamTable& params, int slot, int effect, int speed, int time, int marquee, int send, int blink)
 {
-    params[static_cast<int>(SlotField::Kind) * 10 + slot] = 1;
-    params[static_cast<int>(SlotField::Effect) * 10 + slot] = effect;
-    params[static_cast<int>(SlotField::Speed) * 10 + slot] = speed;
-    params[static_cast<int>(SlotField::Time) * 10 + slot] = time;
-    params[static_cast<int>(SlotField::Marquee) * 10 + slot] = marquee;
-    params[static_cast<int>(SlotField::Send) * 10 + slot] = send;
-    params[static_cast<int>(SlotField::Blink) * 10 + slot] = blink;
+    params.values[static_cast<int>(SlotField::kind) * 10 + slot] = 1;
+    params.values[static_cast<int>(SlotField::effect) * 10 + slot] = effect;
+    params.values[static_cast<int>(SlotField::speed) * 10 + slot] = speed;
+    params.values[static_cast<int>(SlotField::time) * 10 + slot] = time;
+    params.values[static_cast<int>(SlotField::marquee) * 10 + slot] = marquee;
+    params.values[static_cast<int>(SlotField::send) * 10 + slot] = send;
+    params.values[static_cast<int>(SlotField::blink) * 10 + slot] = blink;
 }
 
 inline ModelSettings Model(std::string_view name)

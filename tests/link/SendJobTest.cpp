@@ -21,7 +21,7 @@ std::vector<long long> operator+(std::vector<long long> a, const std::vector<lon
 }
 
 struct Program {
-    SlotParams params{};
+    SlotParamTable params;
     PackedTables tables;
 };
 
@@ -238,7 +238,7 @@ TEST(SendJob, SnapshotAndRefusalWhileBusy)
     EXPECT_EQ(rig.worker.StartScan(), JobResult::Busy);
     EXPECT_EQ(rig.worker.StartGroup({1}, GroupMode::PowerOn, p.params, p.tables), JobResult::Busy);
 
-    p.params.fill(0);
+    p.params.Clear();
     p.tables.frame0[0].Clear();
     rig.worker.ApplyModel("Q26");
     gate.Release();

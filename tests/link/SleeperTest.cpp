@@ -24,7 +24,8 @@ TEST(NextDeadline, ChainsPausesAndBoundsTheMakeUp)
         {"on time", kStart, 0us, 20ms, 20000us},
         {"late wake-up made up", kStart, 3000us, 20ms, 17000us},
         {"never below half", kStart, 15000us, 20ms, 10000us},
-        {"stall starts anew", kStart, 30000us, 20ms, 20000us},
+        {"stall starts anew", kStart, 120000us, 20ms, 20000us},
+        {"long lateness still made up", kStart, 60000us, 20ms, 10000us},
         {"ahead of schedule", kStart, -5000us, 20ms, 25000us},
         {"short pause carries the debt", kStart, 2000us, 1ms, 0us},
     };
