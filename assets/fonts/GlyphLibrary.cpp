@@ -2,6 +2,8 @@
 
 #include "SymbolTable.h"
 
+#include <vector>
+
 namespace lumitag::assets {
 
 namespace {

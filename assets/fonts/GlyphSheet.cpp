@@ -1,5 +1,6 @@
 #include "GlyphSheet.h"
 
+#include <exception>
 #include <istream>
 #include <sstream>
 
