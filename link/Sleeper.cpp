@@ -5,20 +5,23 @@
 
 namespace lumitag {
 
-std::chrono::steady_clock::time_point NextDeadline(std::chrono::steady_clock::time_point previous,
-                                                   std::chrono::steady_clock::time_point now,
-                                                   std::chrono::milliseconds duration)
+std::chrono::steady_clock::time_point SchedulePause(std::chrono::steady_clock::time_point& schedule,
+                                                    std::chrono::steady_clock::time_point now,
+                                                    std::chrono::milliseconds duration)
 {
     using TimePoint = std::chrono::steady_clock::time_point;
-    if (previous == TimePoint{} || now > previous + kScheduleStall) return now + duration;
-    return std::max(previous + duration, now + duration / 2);
+    if (schedule == TimePoint{} || now > schedule + kScheduleStall) {
+        schedule = now + duration;
+        return schedule;
+    }
+    schedule += duration;
+    return std::max(schedule, now + duration / 2);
 }
 
 void SteadySleeper::Pause(std::chrono::milliseconds duration)
 {
-    thread_local std::chrono::steady_clock::time_point deadline{};
-    deadline = NextDeadline(deadline, std::chrono::steady_clock::now(), duration);
-    std::this_thread::sleep_until(deadline);
+    thread_local std::chrono::steady_clock::time_point schedule{};
+    std::this_thread::sleep_until(SchedulePause(schedule, std::chrono::steady_clock::now(), duration));
 }
 
 void VirtualClock::Pause(std::chrono::milliseconds duration)

@@ -14,19 +14,20 @@ public:
     virtual void Pause(std::chrono::milliseconds duration) = 0;
 };
 
-// The deadline of a pause of `duration` asked for at `now`, when the
-// previous pause of this thread ended at `previous` (a default time point:
-// none). Pauses are chained on an absolute schedule, so a wake-up that comes
-// late, or a write that takes a while, is made up by the next pause instead
-// of adding up over thousands of reports; no pause shrinks below half its
-// length for it (the debt carries to the next one). A stall of more than
-// kScheduleStall (a message box, an idle link) starts a new schedule.
+// Pacing on an absolute schedule: each pause ends `duration` after the
+// previous one was due to end, so a wake-up that comes late, or a write that
+// takes a while, is made up by the pauses that follow instead of adding up
+// over thousands of reports. No pause shrinks below half its length for it;
+// the rest of the debt stays on the schedule for the next pauses. A stall of
+// more than kScheduleStall (a message box, an idle link) starts a new
+// schedule. `schedule` (a default time point: none yet) is moved on; the
+// result is when this pause ends.
 inline constexpr std::chrono::milliseconds kScheduleStall{100};
-std::chrono::steady_clock::time_point NextDeadline(std::chrono::steady_clock::time_point previous,
-                                                   std::chrono::steady_clock::time_point now,
-                                                   std::chrono::milliseconds duration);
+std::chrono::steady_clock::time_point SchedulePause(std::chrono::steady_clock::time_point& schedule,
+                                                    std::chrono::steady_clock::time_point now,
+                                                    std::chrono::milliseconds duration);
 
-// Sleeps on steady_clock until the deadlines of NextDeadline, one schedule
+// Sleeps on steady_clock until the ends given by SchedulePause, one schedule
 // per thread (a service frame of the window thread does not disturb the
 // pacing of a job).
 class SteadySleeper : public Sleeper {

@@ -4,7 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <atomic>
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 
@@ -17,19 +17,30 @@
 namespace lumitag {
 namespace {
 
-// Sums the pauses asked for, then sleeps them for real.
+// Sums the pauses asked for, then sleeps them for real; keeps how far the
+// wall clock runs behind the sum (the lag), to show where overhead builds up.
 class CountingSleeper : public Sleeper {
 public:
     void Pause(std::chrono::milliseconds duration) override
     {
+        if (requested_ == 0) start_ = std::chrono::steady_clock::now();
         requested_ += duration.count();
         real_.Pause(duration);
+        const std::chrono::duration<double, std::milli> lag =
+            std::chrono::steady_clock::now() - start_ - std::chrono::milliseconds(requested_);
+        maxLagMs_ = std::max(maxLagMs_, lag.count());
+        lastLagMs_ = lag.count();
     }
     long long RequestedMs() const { return requested_; }
+    double MaxLagMs() const { return maxLagMs_; }
+    double LastLagMs() const { return lastLagMs_; }
 
 private:
     SteadySleeper real_;
-    std::atomic<long long> requested_{0};
+    std::chrono::steady_clock::time_point start_;
+    long long requested_ = 0;
+    double maxLagMs_ = 0;
+    double lastLagMs_ = 0;
 };
 
 // Every slot of the model sent, each `bytesPerSlot` long.
@@ -78,6 +89,8 @@ void BM_SendOverhead(benchmark::State& state, const char* modelName, int bytesPe
         const std::chrono::duration<double, std::milli> wall = std::chrono::steady_clock::now() - start;
         ratio = wall.count() / static_cast<double>(sleeper.RequestedMs());
         state.counters["mandated_ms"] = static_cast<double>(sleeper.RequestedMs());
+        state.counters["max_lag_ms"] = sleeper.MaxLagMs();
+        state.counters["final_lag_ms"] = sleeper.LastLagMs();
     }
     state.counters["overhead"] = ratio;
     state.counters["reports"] = static_cast<double>(backend.WriteCount()) / static_cast<double>(state.iterations());
