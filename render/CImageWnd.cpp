@@ -21,7 +21,6 @@ namespace {
 
 constexpr QRgb kFrameColour = 0xFFAD20F0u;
 constexpr QRgb kGridColour = 0xFF303030u;
-constexpr qreal kGridPenWidth = 0.6;
 constexpr int kDateTextPixels = 12;
 constexpr int kMaxRows = 64;
 constexpr int kMaxClientSide = 8192;
@@ -215,7 +214,9 @@ void CImageWnd::Paint()
             // Single precision, so that the count of vertical lines is the
             // one the sign's makers drew.
             const float step = static_cast<float>(ih) / static_cast<float>(rows_);
-            painter.setPen(QPen(QColor::fromRgba(kGridColour), kGridPenWidth));
+            // The grid pen is 0.6 pixels wide; unsmoothed, that is a one-pixel
+            // line (a zero-width pen), never a blend of grey and black.
+            painter.setPen(QPen(QColor::fromRgba(kGridColour), 0));
             for (int i = 1; i < rows_; ++i)
                 painter.drawLine(QPointF(1, i * step), QPointF(iw - 1, i * step));
             const int columns = static_cast<int>(std::trunc(static_cast<float>(iw) / step));
