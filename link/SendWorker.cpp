@@ -150,23 +150,43 @@ bool SendWorker::WriteFrameFor(std::span<const std::uint8_t> frame, int rows)
     return ok;
 }
 
+namespace {
+thread_local bool tInJobThread = false;
+}  // namespace
+
 JobResult SendWorker::StartJob(std::function<JobResult()> job)
 {
     std::lock_guard lock(jobMutex_);
     if (busy_) return JobResult::Busy;
-    if (thread_.joinable()) thread_.join();
     busy_ = true;
-    thread_ = std::thread([this, job = std::move(job)] {
-        lastResult_ = job();
-        busy_ = false;
-    });
+    ++runningThreads_;
+    std::thread([this, job = std::move(job)] {
+        tInJobThread = true;
+        const JobResult result = job();
+        std::lock_guard lock(jobMutex_);
+        if (busy_) {  // a job that ended without FinishJob
+            busy_ = false;
+            lastResult_ = result;
+        }
+        --runningThreads_;
+        // Notified under the lock: once it is released this thread touches
+        // nothing of the worker, which may then be destroyed.
+        jobsEnded_.notify_all();
+    }).detach();
     return JobResult::Success;
+}
+
+void SendWorker::FinishJob(JobResult result)
+{
+    std::lock_guard lock(jobMutex_);
+    lastResult_ = result;
+    busy_ = false;
 }
 
 JobResult SendWorker::Wait()
 {
-    std::lock_guard lock(jobMutex_);
-    if (thread_.joinable() && thread_.get_id() != std::this_thread::get_id()) thread_.join();
+    std::unique_lock lock(jobMutex_);
+    if (!tInJobThread) jobsEnded_.wait(lock, [&] { return runningThreads_ == 0; });
     return lastResult_;
 }
 
@@ -204,6 +224,7 @@ JobResult SendWorker::RunSend(Snapshot& snapshot)
     } else if (result != JobResult::Success) {
         if (auto* events = Events()) events->Progress(0, result, true);
     }
+    FinishJob(result);
     if (auto* events = Events()) events->SendFinished();
     return result;
 }
@@ -251,6 +272,7 @@ JobResult SendWorker::RunGroup(const Snapshot& snapshot, const std::vector<int>&
 {
     SendEvents* events = Events();
     if (!link_.IsConnected()) {
+        FinishJob(JobResult::NoDevice);
         if (events) events->Progress(0, JobResult::NoDevice, true);
         return JobResult::NoDevice;
     }
@@ -278,9 +300,11 @@ JobResult SendWorker::RunGroup(const Snapshot& snapshot, const std::vector<int>&
         }
     }
     progress_ = 100;
+    const JobResult result = succeeded == count ? JobResult::Success : JobResult::SendFailure;
+    FinishJob(result);
     if (events) events->Progress(100, JobResult::Success, true);
     if (succeeded != count && events) events->GroupResult(succeeded, count);
-    return succeeded == count ? JobResult::Success : JobResult::SendFailure;
+    return result;
 }
 
 JobResult SendWorker::StartScan()
@@ -301,12 +325,13 @@ JobResult SendWorker::RunScan()
         }
         sleeper_.Pause(kScanEndPause);
     }
+    const JobResult result = !connected ? JobResult::NoDevice : ok ? JobResult::Success : JobResult::SendFailure;
+    FinishJob(result);
     if (auto* events = Events()) {
         events->ScanProgress(100, true);
         events->ScanFinished();
     }
-    if (!connected) return JobResult::NoDevice;
-    return ok ? JobResult::Success : JobResult::SendFailure;
+    return result;
 }
 
 bool SendWorker::SendClock()

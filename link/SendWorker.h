@@ -6,6 +6,7 @@
 // "Debug.Log" and writes it to the link in 64-byte reports or to a file.
 
 #include <atomic>
+#include <condition_variable>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -63,14 +64,18 @@ public:
 
     // Jobs. Each takes a snapshot of what it sends, so the caller may change
     // its tables at once. Success means the job was started; Busy that
-    // another job still runs and nothing was started.
+    // another job still runs and nothing was started. A job counts as running
+    // until just before its closing events (SendFinished; the final progress
+    // of a group; the scan's last progress), so their handlers may start the
+    // next job at once.
     // `toFile`: write the raw frames of this send to the stream, not the link.
     JobResult StartSend(const SlotParamTable& params, const PackedTables& tables,
                         std::unique_ptr<std::ostream> toFile = nullptr);
     JobResult StartGroup(std::vector<int> signIds, GroupMode mode, const SlotParamTable& params,
                          const PackedTables& tables);
     JobResult StartScan();
-    // Waits for the running job, if any; the result of the last job.
+    // Waits until every job thread has ended (all its events delivered); the
+    // result of the last job. From inside a job's event it only returns that.
     JobResult Wait();
     bool IsBusy() const { return busy_; }
 
@@ -88,6 +93,9 @@ private:
     struct Snapshot;
 
     JobResult StartJob(std::function<JobResult()> job);
+    // The job's work is over: later jobs may start. Called before the job's
+    // closing events.
+    void FinishJob(JobResult result);
     JobResult RunSend(Snapshot& snapshot);
     JobResult RunGroup(const Snapshot& snapshot, const std::vector<int>& signIds, GroupMode mode);
     JobResult RunScan();
@@ -120,10 +128,14 @@ private:
     std::unique_ptr<std::ostream> output_;
     std::atomic<bool> toFile_{false};
 
+    // Job threads are detached; the worker counts them and waits for the
+    // count to reach zero, so a closing event's handler can start the next
+    // job without joining the thread it runs on.
     std::mutex jobMutex_;
-    std::thread thread_;
+    std::condition_variable jobsEnded_;
+    int runningThreads_ = 0;
     std::atomic<bool> busy_{false};
-    std::atomic<JobResult> lastResult_{JobResult::Success};
+    JobResult lastResult_ = JobResult::Success;
 };
 
 }  // namespace lumitag

@@ -248,5 +248,40 @@ TEST(SendJob, SnapshotAndRefusalWhileBusy)
     EXPECT_EQ(rig.clock.Pauses().back(), 200);  // still the Hello sequence
 }
 
+// The main window starts the next sign's send when one has finished, and may
+// start a job as soon as a scan has ended: the closing events already see
+// the worker free, even while the job's thread is still delivering them.
+TEST(SendJob, NextJobCanStartFromTheClosingEvents)
+{
+    class FollowUp : public RecordingEvents {
+    public:
+        SendWorker* worker = nullptr;
+        Program program = OneSlot(24);
+        std::vector<JobResult> starts;
+
+        void SendFinished() override
+        {
+            RecordingEvents::SendFinished();
+            if (starts.size() < 3) starts.push_back(worker->StartSend(program.params, program.tables));
+        }
+        void ScanFinished() override
+        {
+            RecordingEvents::ScanFinished();
+            starts.push_back(worker->StartSend(program.params, program.tables));
+        }
+    };
+    WorkerRig rig("Q06");
+    FollowUp followUp;
+    followUp.worker = &rig.worker;
+    rig.worker.SetEvents(&followUp);
+
+    ASSERT_EQ(rig.worker.StartScan(), JobResult::Success);
+    EXPECT_EQ(rig.worker.Wait(), JobResult::Success);
+    EXPECT_EQ(followUp.starts, std::vector<JobResult>(3, JobResult::Success));
+    const auto milestones = followUp.Milestones();
+    EXPECT_EQ(std::count(milestones.begin(), milestones.end(), "send finished"), 3);
+    EXPECT_EQ(rig.backend.Reports().size(), 254u + 3u * 14u);
+}
+
 }  // namespace
 }  // namespace lumitag::test
