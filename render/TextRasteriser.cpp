@@ -184,7 +184,7 @@ private:
     void Bands(std::uint32_t colour, double width)
     {
         if (!HasDistinctBands(colour)) return;
-        painter_.end();
+        if (painter_.isActive()) painter_.end();
         ApplyBands(target_, colour, Trunc(pen_), Trunc(pen_ + width), layout_.rows);
     }
 

@@ -20,6 +20,8 @@ namespace lumitag::test {
 inline void EnsureGuiApplication()
 {
     if (QGuiApplication::instance()) return;
+    // Headless unless told otherwise: no display is needed to draw.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "render_tests";
     static char* argv[] = {name, nullptr};

@@ -1,0 +1,158 @@
+// Speed of the slot image builder, of repainting the ten previews, and of
+// loading the glyph cache from the built Data folder.
+
+#include "render/CImageWnd.h"
+#include "render/GlyphCache.h"
+#include "render/SlotImageBuilder.h"
+#include "render/content/RtfWriter.h"
+
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+namespace lumitag {
+namespace {
+
+namespace fs = std::filesystem;
+
+void EnsureGuiApplication()
+{
+    if (QGuiApplication::instance()) return;
+    // Headless unless told otherwise: no display is needed to draw.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "render_bench";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+}
+
+// 255 characters whose format changes every five characters: colour, bold,
+// italic and face in turn, the way edited messages look.
+std::string FormattedMessage(int height, int seed)
+{
+    static const std::uint32_t colours[] = {0x000000FF, 0x0000FF00, 0x0000FFFF, 0x00FF00FF, 0x000096FF};
+    static const char* faces[] = {"Liberation Sans", "Liberation Serif", "Arial"};
+    const std::string words = "Lumitag shows the news on every sign in town. ";
+    FormattedText text;
+    for (int i = 0; i < 255; ++i) {
+        const int piece = i / 5 + seed;
+        CharFormat format;
+        format.face = faces[piece % 3];
+        format.twips = height * 20;
+        format.colour = colours[piece % 5];
+        format.bold = piece % 2 == 0;
+        format.italic = piece % 7 == 0;
+        text.Append(std::string(1, words[(i + seed) % words.size()]), format);
+    }
+    return WriteRtf(text);
+}
+
+struct Program {
+    std::array<std::string, kSlotCount> contents;
+    SlotParamTable params;
+};
+
+Program TenSlots(int height)
+{
+    Program program;
+    for (int i = 0; i < kSlotCount; ++i) {
+        program.contents[i] = FormattedMessage(height, i);
+        program.params.at(SlotField::kind, i) = 1;
+        program.params.at(SlotField::send, i) = 1;
+        program.params.at(SlotField::time, i) = 1;
+    }
+    return program;
+}
+
+fs::path ScratchFolder()
+{
+    const fs::path folder = fs::temp_directory_path() / "lumitag-render-bench";
+    fs::create_directories(folder);
+    return folder;
+}
+
+void BM_SlotImageBuilder(benchmark::State& state, const char* model)
+{
+    EnsureGuiApplication();
+    ModelSettings settings;
+    ApplyModel(settings, model);
+    const Program program = TenSlots(settings.rows);
+    GlyphCache cache;
+    SlotWindows windows(&cache);
+    windows.SetProgramFolder(ScratchFolder());
+    windows.Load(model, settings, program.params, program.contents);
+    PackedTables tables;
+    for (auto _ : state) {
+        windows.Build(tables);
+        benchmark::DoNotOptimize(tables.frame0[9].data.data());
+    }
+    long long bytes = 0;
+    for (const auto& record : tables.frame0) bytes += record.size;
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK_CAPTURE(BM_SlotImageBuilder, Q36, "Q36")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SlotImageBuilder, Q14, "Q14")->Unit(benchmark::kMillisecond);
+
+// After a content change every row repaints its preview; the budget is one
+// display frame (16 ms) for all ten.
+void BM_RepaintTenPreviews(benchmark::State& state)
+{
+    EnsureGuiApplication();
+    ModelSettings settings;
+    ApplyModel(settings, "Q36");
+    const Program program = TenSlots(settings.rows);
+    GlyphCache cache;
+    SlotWindows windows(&cache);
+    windows.SetProgramFolder(ScratchFolder());
+    windows.SetClientSize(QSize(282, 34));
+    windows.Load("Q36", settings, program.params, program.contents);
+    for (auto _ : state) {
+        for (int i = 0; i < kSlotCount; ++i) {
+            windows.Window(i).DiscardPicture();
+            benchmark::DoNotOptimize(windows.Window(i).Picture().constBits());
+        }
+    }
+}
+BENCHMARK(BM_RepaintTenPreviews)->Unit(benchmark::kMillisecond);
+
+// The same, with the parse of a new content string in every row included.
+void BM_NewContentTenPreviews(benchmark::State& state)
+{
+    EnsureGuiApplication();
+    ModelSettings settings;
+    ApplyModel(settings, "Q36");
+    const Program program = TenSlots(settings.rows);
+    GlyphCache cache;
+    SlotWindows windows(&cache);
+    windows.SetClientSize(QSize(282, 34));
+    windows.Load("Q36", settings, program.params, program.contents);
+    for (auto _ : state) {
+        for (int i = 0; i < kSlotCount; ++i) {
+            windows.Window(i).SetContent(program.contents[i]);
+            benchmark::DoNotOptimize(windows.Window(i).Picture().constBits());
+        }
+    }
+}
+BENCHMARK(BM_NewContentTenPreviews)->Unit(benchmark::kMillisecond);
+
+void BM_LoadGlyphCache(benchmark::State& state)
+{
+    const fs::path programFolder = LUMITAG_PROGRAM_DIR;
+    if (!fs::exists(programFolder / "Data")) {
+        state.SkipWithError("no Data folder: build the lumitag_data target first");
+        return;
+    }
+    int loaded = 0;
+    for (auto _ : state) {
+        GlyphCache cache;
+        LoadGlyphCache(cache, programFolder);
+        loaded = cache.LoadedCount();
+    }
+    state.counters["entries"] = loaded;
+}
+BENCHMARK(BM_LoadGlyphCache)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace lumitag
