@@ -1,0 +1,43 @@
+// `clock`: sets the sign's clock to the PC's local time.
+
+#include <cstdio>
+
+#include "cli/Command.h"
+#include "cli/CommandList.h"
+#include "l10n/InlineTexts.h"
+
+namespace lumitag::cli {
+namespace {
+
+constexpr OptionSpec kOptions[] = {kModelOption, kDeviceOption};
+
+class ClockCommand : public Command {
+public:
+    std::string_view Name() const override { return "clock"; }
+    std::string_view Summary() const override { return "set the sign's clock to this computer's local time"; }
+    std::span<const OptionSpec> Options() const override { return kOptions; }
+
+    ExitCode Run(Context& context, const Arguments& args) override
+    {
+        ExpectPositional(args, 0, 0);
+        const std::string model = context.ModelName(args);
+        context.OpenDevice(args);
+        SendWorker& worker = context.Worker(model);
+        const int errorsBefore = context.Reporter().ErrorCount();
+        worker.SendClock();
+        // The desktop program says OK whenever the frame was started; a
+        // report that could not be written is a failure here.
+        if (!worker.FrameDone() || context.Reporter().ErrorCount() != errorsBefore) {
+            PrintError(std::string(fixed_texts::kCheckTimeError));
+            return ExitCode::SendFailure;
+        }
+        std::printf("%s\n", std::string(PickText(kClockSetOk)).c_str());
+        return ExitCode::Success;
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<Command> MakeClockCommand() { return std::make_unique<ClockCommand>(); }
+
+}  // namespace lumitag::cli

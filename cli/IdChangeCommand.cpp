@@ -1,0 +1,43 @@
+// `id-change`: the ID tool's Set.
+
+#include <cstdio>
+
+#include "cli/Command.h"
+#include "cli/CommandList.h"
+#include "cli/SignIds.h"
+#include "link/Frames.h"
+
+namespace lumitag::cli {
+namespace {
+
+constexpr OptionSpec kOptions[] = {kModelOption, kDeviceOption};
+
+class IdChangeCommand : public Command {
+public:
+    std::string_view Name() const override { return "id-change"; }
+    std::string_view Synopsis() const override { return "[options] OLD NEW"; }
+    std::string_view Summary() const override { return "give the sign with ID OLD the ID NEW (1..256)"; }
+    std::span<const OptionSpec> Options() const override { return kOptions; }
+
+    ExitCode Run(Context& context, const Arguments& args) override
+    {
+        ExpectPositional(args, 2, 2);
+        // Read as the ID tool reads its boxes: "12ab" is 12.
+        const int oldId = LeadingNumber(args.Positional()[0]);
+        const int newId = LeadingNumber(args.Positional()[1]);
+        if (!IsValidSignId(oldId) || !IsValidSignId(newId)) throw BadInput("ID >=1 and ID <= 256!");
+        const std::string model = context.ModelName(args);
+        context.OpenDevice(args);
+        const int errorsBefore = context.Reporter().ErrorCount();
+        context.Worker(model).ChangeId(oldId, newId);
+        if (context.Reporter().ErrorCount() != errorsBefore) return ExitCode::SendFailure;
+        std::printf("Success!\n");
+        return ExitCode::Success;
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<Command> MakeIdChangeCommand() { return std::make_unique<IdChangeCommand>(); }
+
+}  // namespace lumitag::cli

@@ -1,0 +1,18 @@
+#pragma once
+// Output files of the command line (frames, preview pictures): the folder is
+// checked before any work, and the file is written whole or not at all.
+
+#include <filesystem>
+#include <span>
+
+namespace lumitag::cli {
+
+// The absolute path of `path`, after checking that its folder exists and is
+// a folder; bad input otherwise.
+std::filesystem::path CheckOutputPath(const std::filesystem::path& path);
+
+// Writes `bytes` atomically; bad input with the desktop program's
+// "Can't write to file" text when it cannot.
+void WriteOutputFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+
+}  // namespace lumitag::cli
