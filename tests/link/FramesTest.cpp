@@ -166,6 +166,38 @@ TEST(HelloSend, FixedDivisorAndPartialRows)
     EXPECT_EQ(ToHex(sent), ToHex(stream));
 }
 
+// Pieces end at a row of the stream or a 256-byte block, whichever comes
+// first; where both fall together the block's 330 ms applies.
+TEST(HelloSend, PieceSizesAndPauses)
+{
+    struct Case {
+        int columns;  // one slot of 12 rows
+        std::vector<std::pair<int, int>> pieces;
+    };
+    const Case cases[] = {
+        {32, {{32, 30}, {32, 30}, {32, 30}, {32, 30}, {32, 30}, {32, 30}, {32, 30}, {32, 330},
+              {32, 30}, {32, 30}, {32, 30}, {32, 30}}},
+        {100, {{100, 30}, {100, 30}, {56, 330}, {44, 30}, {100, 30}, {100, 30}, {12, 330}, {88, 30}, {100, 30},
+               {68, 330}, {32, 30}, {100, 30}, {100, 30}, {24, 330}, {76, 30}, {100, 30}}},
+        {256, std::vector<std::pair<int, int>>(12, {256, 330})},
+        {300, {{256, 330}, {44, 30}, {212, 330}, {88, 30}, {168, 330}, {132, 30}, {124, 330}, {176, 30},
+               {80, 330},  {220, 30}, {36, 330}, {256, 330}, {8, 30}, {248, 330}, {52, 30}, {204, 330},
+               {96, 30},  {160, 330}, {140, 30}, {116, 330}, {184, 30}, {72, 330}, {228, 30}, {28, 330},
+               {256, 330}, {16, 30}}},
+    };
+    for (const auto& c : cases) {
+        SlotParamTable params;
+        SetSlot(params, 0, 0, 0, 0, 0, 1, 0);
+        PackedTables tables;
+        tables.frame0[0] = Image(Bytes(12 * c.columns, 0x5A));
+        const SendPlan plan = BuildHelloSend({Model("Q06"), 1, false}, params, tables);
+        std::vector<std::pair<int, int>> pieces;
+        for (std::size_t i = 2; i + 1 < plan.steps.size(); ++i)
+            pieces.emplace_back(static_cast<int>(plan.steps[i].bytes.size()), plan.steps[i].pauseMs);
+        EXPECT_EQ(pieces, c.pieces) << c.columns << " columns";
+    }
+}
+
 // A start column beyond 255 carries its bits 8..10 in the group's first byte.
 TEST(HelloSend, StartColumnHighBits)
 {
