@@ -36,6 +36,18 @@ public:
     virtual std::string LastError() const = 0;
 };
 
+// A short English reason, for logs and the command line.
+constexpr const char* OpenErrorText(OpenError error)
+{
+    switch (error) {
+    case OpenError::None: return "no error";
+    case OpenError::NotFound: return "No such device";
+    case OpenError::PermissionDenied: return "Permission denied";
+    case OpenError::Other: return "cannot open the device";
+    }
+    return "cannot open the device";
+}
+
 struct OpenResult {
     std::unique_ptr<HidHandle> handle;  // null on failure
     OpenError error = OpenError::None;

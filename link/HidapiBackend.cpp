@@ -90,9 +90,7 @@ OpenResult HidapiBackend::Open(const std::string& path)
     hid_device* device = hid_open_path(path.c_str());
     if (device) return {std::make_unique<HidapiHandle>(device), OpenError::None, {}};
     const OpenError error = ClassifyOpenFailure(path);
-    std::string message = error == OpenError::PermissionDenied ? "Permission denied"
-                          : error == OpenError::NotFound       ? "No such device"
-                                                               : Narrow(hid_error(nullptr));
+    std::string message = error == OpenError::Other ? Narrow(hid_error(nullptr)) : OpenErrorText(error);
     return {nullptr, error, message};
 }
 
