@@ -3,6 +3,7 @@
 #include "model/Log.h"
 #include "render/CaseInsensitivePath.h"
 
+#include <QBuffer>
 #include <QImageReader>
 #include <QString>
 
@@ -38,26 +39,37 @@ bool SizeAcceptable(const QSize& size)
            size.height() <= kMaxPictureSide;
 }
 
+// Decodes what `reader` reads, within the limits; null when it cannot.
+QImage Decode(QImageReader& reader)
+{
+    SetAllocationLimitOnce();
+    reader.setDecideFormatFromContent(true);
+    // The header's size is checked before any pixel is decoded.
+    if (reader.canRead() && reader.size().isValid() && !SizeAcceptable(reader.size())) return {};
+    QImage image = reader.read();
+    if (image.isNull() || !SizeAcceptable(image.size())) return {};
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
 }  // namespace
 
 QImage LoadPicture(const fs::path& path)
 {
     const auto file = RegularFile(path);
     if (!file) return {};
-    SetAllocationLimitOnce();
     QImageReader reader(QString::fromStdString(file->string()));
-    reader.setDecideFormatFromContent(true);
-    // The header's size is checked before any pixel is decoded.
-    if (reader.canRead() && reader.size().isValid() && !SizeAcceptable(reader.size())) {
-        Log(LogLevel::Warning, "picture too large: " + file->string());
-        return {};
-    }
-    QImage image = reader.read();
-    if (image.isNull() || !SizeAcceptable(image.size())) {
-        Log(LogLevel::Debug, "picture not loaded: " + file->string());
-        return {};
-    }
-    return image.convertToFormat(QImage::Format_ARGB32);
+    QImage image = Decode(reader);
+    if (image.isNull()) Log(LogLevel::Debug, "picture not loaded: " + file->string());
+    return image;
+}
+
+QImage LoadPictureData(const QByteArray& bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    return Decode(reader);
 }
 
 int PictureWidth(const fs::path& path)

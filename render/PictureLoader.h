@@ -4,6 +4,7 @@
 // hostile, so only regular files are read, names are matched ignoring case,
 // and decoding runs under an allocation limit.
 
+#include <QByteArray>
 #include <QImage>
 
 #include <filesystem>
@@ -18,6 +19,9 @@ inline constexpr int kMaxPictureSide = 32768;
 // The picture at `path` as 32-bit ARGB, or a null image when it cannot be
 // loaded (missing, not a regular file, undecodable, or too large).
 QImage LoadPicture(const std::filesystem::path& path);
+
+// The same for a picture held in memory.
+QImage LoadPictureData(const QByteArray& bytes);
 
 // The width LoadPicture would give, 0 when the picture cannot be loaded.
 int PictureWidth(const std::filesystem::path& path);
