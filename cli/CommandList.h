@@ -27,5 +27,6 @@ std::unique_ptr<Command> MakeOpenCommand();
 std::unique_ptr<Command> MakeSaveCommand();
 std::unique_ptr<Command> MakeSelectIdCommand();
 std::unique_ptr<Command> MakeSetModelCommand();
+std::unique_ptr<Command> MakeLanguageCommand();
 
 }  // namespace lumitag::cli

@@ -11,7 +11,7 @@ std::vector<std::unique_ptr<Command>>& Commands()
                           MakeShowCommand, MakeTextCommand, MakeImageCommand, MakeDateCommand, MakeSlotCommand,
                           MakeClockCommand, MakeScanCommand, MakePowerCommand, MakeIdReadCommand,
                           MakeIdChangeCommand, MakeGroupSendCommand, MakeNewCommand, MakeOpenCommand,
-                          MakeSaveCommand, MakeSelectIdCommand, MakeSetModelCommand})
+                          MakeSaveCommand, MakeSelectIdCommand, MakeSetModelCommand, MakeLanguageCommand})
             list.push_back(make());
         return list;
     }();

@@ -38,6 +38,7 @@ public:
         context.LockJobs();
         SignProgram program;
         if (!context.LoadProgram(args, program)) program.SaveParams();
+        CheckPictures(model.name, program);
         context.OpenDevice(args);
 
         PackedTables tables;

@@ -47,6 +47,7 @@ public:
         SignProgram program;
         const bool fromProject = context.LoadProgram(args, program);
         if (!fromProject) program.SaveParams();
+        CheckPictures(model, program);
         if (!output) context.OpenDevice(args);
 
         PackedTables tables;

@@ -23,6 +23,10 @@ ModelSettings SettingsOf(std::string_view model);
 // Image/) and packs them into `tables`.
 void BuildSendData(Context& context, std::string_view model, SignProgram& program, PackedTables& tables);
 
+// Bad input when a picture of a slot that is to be sent will not load: the
+// sign would get an empty slot where the user expects a picture.
+void CheckPictures(std::string_view model, SignProgram& program);
+
 // Applies the model's word limit to `tables`; when data was cut, asks the
 // question of the desktop program (`toFile` picks its wording) and throws
 // ExitCode::Declined on no.

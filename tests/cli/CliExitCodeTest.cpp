@@ -17,6 +17,9 @@ struct BadInputCase {
     const char* message;            // part of stderr
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const BadInputCase& c, std::ostream* os) { *os << c.name; }
+
 class CliBadInputTest : public CliTest, public ::testing::WithParamInterface<BadInputCase> {};
 
 const BadInputCase kBadInputCases[] = {
@@ -46,6 +49,8 @@ const BadInputCase kBadInputCases[] = {
     {"GroupIdsOutOfRange", {"group-send", "--ids", "1,300", "--model", "Q26"}, 2, "1 to 256"},
     {"SelectIdZero", {"select-id", "0"}, 2, "ID"},
     {"OpenDamaged", {"open", "{home}/damaged.led"}, 2, "not a Lumitag project"},
+    {"HomeMissing", {"--home", "{home}/nowhere", "models"}, 2, "program folder not found"},
+    {"UnknownLanguage", {"language", "xx"}, 2, "unknown language"},
     {"DeviceThatCannotOpen", {"send", "--device", "/nonexistent/hidraw99"}, 1, "cannot open"},
     {"DeviceIndexBeyondList", {"clock", "--device", "999"}, 1, ""},
 };
@@ -85,11 +90,20 @@ protected:
 
 TEST_F(CliWordLimitTest, WithoutTerminalOrYesTheSendIsDeclined)
 {
+    RunOk({"language", "en"});
     const CliResult result = Run({"send", "--model", "Q15", "--output", (home_ / "f.bin").string()});
     EXPECT_EQ(result.exitCode, 4);
     // The question of the write-to-file mode: 6000 bytes over, 6000 / 18 + 1 words.
     EXPECT_NE(result.err.find("Data over 334 words!"), std::string::npos) << result.err;
     EXPECT_FALSE(std::filesystem::exists(home_ / "f.bin"));
+}
+
+TEST_F(CliWordLimitTest, TheQuestionIsAskedInTheStoredLanguage)
+{
+    RunOk({"language", "zh-Hans"});
+    const CliResult result = Run({"send", "--model", "Q15", "--output", (home_ / "f.bin").string()});
+    EXPECT_EQ(result.exitCode, 4);
+    EXPECT_NE(result.err.find("数据超过334个字!\n继续发送吗?"), std::string::npos) << result.err;
 }
 
 TEST_F(CliWordLimitTest, YesSendsTheShortenedData)
@@ -101,6 +115,20 @@ TEST_F(CliWordLimitTest, YesSendsTheShortenedData)
     // Q16 has no limit: all 18000 bytes, no question.
     RunOk({"send", "--model", "Q16", "--output", (home_ / "g.bin").string()});
     EXPECT_EQ(ReadBytes(home_ / "g.bin").size(), 5u + 42u + 18000u);
+}
+
+TEST_F(CliTest, SendRefusesASlotWhosePictureNoLongerLoads)
+{
+    const auto picture = WriteBmp("gone.bmp", {"R"});
+    RunOk({"image", "2", picture.string(), "--model", "Q06"});
+    std::filesystem::remove(picture);
+    const CliResult result = Run({"send", "--model", "Q06", "--output", (home_ / "f.bin").string()});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_NE(result.err.find("slot 2: cannot load picture " + picture.string()), std::string::npos) << result.err;
+    EXPECT_FALSE(std::filesystem::exists(home_ / "f.bin"));
+    // Not sent, it is no obstacle.
+    RunOk({"slot", "2", "--send", "off", "--model", "Q06"});
+    RunOk({"send", "--model", "Q06", "--output", (home_ / "f.bin").string()});
 }
 
 TEST_F(CliTest, AnotherJobOnTheProgramFolderIsRefused)
@@ -120,7 +148,7 @@ TEST_F(CliTest, EveryCommandHasHelpWithTheExitCodes)
     const CliResult general = RunOk({"--help"});
     for (const char* command : {"models", "devices", "send", "preview", "show", "text", "image", "date", "slot",
                                 "clock", "scan", "power", "id-read", "id-change", "group-send", "new", "open",
-                                "save", "select-id", "set-model"}) {
+                                "save", "select-id", "set-model", "language"}) {
         EXPECT_NE(general.out.find(std::string("  ") + command + " "), std::string::npos) << command;
         const CliResult help = RunOk({command, "--help"});
         EXPECT_NE(help.out.find(std::string("Usage: lumitag-cli [--home DIR] ") + command), std::string::npos);
