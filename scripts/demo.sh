@@ -9,7 +9,8 @@ build="${BUILD_DIR:-build}"
 [ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" --target lumitag-cli lumitag_data
 
-bin="$PWD/$build/bin"
+# BUILD_DIR may be relative to the source tree or absolute.
+bin="$(cd "$build" && pwd)/bin"
 home="$(mktemp -d "${TMPDIR:-/tmp}/lumitag-demo.XXXXXX")"
 # The glyph and animation bitmaps are read from the program folder.
 ln -s "$bin/Data" "$home/Data"
