@@ -50,18 +50,23 @@ std::vector<std::uint8_t> PackOneBit(const QImage& image, Plane plane)
     return out;
 }
 
-// Packs the columns [first, first + columns) of `image` as one page at `page`
-// (B bytes, rows of 2 * P bits).
-void PackTwoBitPage(const QImage& image, int first, int columns, int pageWidth, bool invert, std::uint8_t* page)
+// Packs the columns [first, first + columns) of `image` as one page of
+// `pageBytes` bytes at `page`; row y starts at byte y * 2P / 8. A page width
+// that is not a multiple of 4 would let a row's last byte reach past the page
+// (and past the buffer on the last page): such bits are dropped.
+void PackTwoBitPage(const QImage& image, int first, int columns, int pageWidth, bool invert, std::uint8_t* page,
+                    std::int64_t pageBytes)
 {
-    const std::int64_t rowBytes = static_cast<std::int64_t>(pageWidth) * 2 / 8;
-    const int coveredBytes = (2 * columns + 7) / 8;
+    const std::int64_t coveredBytes = (2 * static_cast<std::int64_t>(columns) + 7) / 8;
     for (int y = 0; y < image.height(); ++y) {
+        const std::int64_t rowStart = static_cast<std::int64_t>(y) * pageWidth * 2 / 8;
+        if (rowStart >= pageBytes) break;
+        const std::int64_t rowBytes = std::min(coveredBytes, pageBytes - rowStart);
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        std::uint8_t* row = page + y * rowBytes;
+        std::uint8_t* row = page + rowStart;
         // Bits of the last byte that no pixel covers stay 1.
-        std::fill(row, row + coveredBytes, std::uint8_t{0xFF});
-        for (int x = 0; x < columns; ++x) {
+        std::fill(row, row + rowBytes, std::uint8_t{0xFF});
+        for (int x = 0; x < columns && x / 4 < rowBytes; ++x) {
             unsigned code = ColourCode(line[first + x]);
             if (invert) code ^= 0b11;
             const int shift = 2 * (x % 4);
@@ -96,7 +101,7 @@ std::vector<std::uint8_t> PackTwoBits(const QImage& image, const PackSettings& s
     for (std::int64_t p = 0; p < imagePages; ++p) {
         const int first = static_cast<int>(p * pageWidth);
         const int columns = static_cast<int>(std::min<std::int64_t>(pageWidth, width - first));
-        PackTwoBitPage(image, first, columns, pageWidth, invert, out.data() + p * pageBytes);
+        PackTwoBitPage(image, first, columns, pageWidth, invert, out.data() + p * pageBytes, pageBytes);
     }
     return out;
 }

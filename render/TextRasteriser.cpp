@@ -5,6 +5,7 @@
 #include "render/PageRules.h"
 #include "render/content/GlyphText.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -42,23 +43,33 @@ QFont BaseFont(const TextRun& run)
     return font;
 }
 
+int CellHeight(QFont font, int pixelSize)
+{
+    font.setPixelSize(pixelSize);
+    const QFontMetrics metrics(font);
+    return metrics.ascent() + metrics.descent();
+}
+
 // The largest pixel size whose ascent + descent fits `height`: a font record's
 // positive height is the cell height, while Qt's pixel size is the em size.
+// The search starts from the proportional guess, so a tall run costs a few
+// measurements instead of one per pixel size; and sizes are kept per resolved
+// family, so content naming many missing faces measures the fallback once.
 int CellPixelSize(const QFont& base, int height)
 {
     using Key = std::tuple<QString, int, int, bool>;
     static std::mutex mutex;
     static std::map<Key, int> sizes;
-    const Key key{base.family(), height, base.weight(), base.italic()};
+    const Key key{QFontInfo(base).family(), height, base.weight(), base.italic()};
     std::lock_guard lock(mutex);
     if (auto it = sizes.find(key); it != sizes.end()) return it->second;
 
-    QFont font = base;
+    const int full = CellHeight(base, height);
     int size = height;
-    for (; size > 1; --size) {
-        font.setPixelSize(size);
-        const QFontMetrics metrics(font);
-        if (metrics.ascent() + metrics.descent() <= height) break;
+    if (full > height) {
+        size = std::clamp(static_cast<int>(static_cast<long long>(height) * height / std::max(full, 1)), 1, height);
+        while (size > 1 && CellHeight(base, size) > height) --size;
+        while (size + 1 < height && CellHeight(base, size + 1) <= height) ++size;
     }
     sizes.emplace(key, size);
     return size;

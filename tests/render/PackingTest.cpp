@@ -128,6 +128,25 @@ TEST(PackTwoBits, PageBytesGrowWithTallPages)
     EXPECT_EQ(bytes[1024 + 11], 0xFF);         // fill after them
 }
 
+TEST(PackTwoBits, PageWidthsOutsideTheCatalogueStayInsideTheirPages)
+{
+    // Rows start at byte y * 2P / 8: with P = 6 a row's last byte is the next
+    // row's first. With P = 1025 on one row the last pixel would fall on byte
+    // 256, past the 256-byte page: it is dropped.
+    struct Case {
+        int width, height, pageWidth;
+        std::string hex;
+    } cases[] = {
+        {6, 2, 6, "aaaafa" + Repeat("ff", 253)},
+        {1025, 1, 1025, Repeat("aa", 256)},
+        {2050, 1, 1025, Repeat("aa", 512)},
+    };
+    for (const auto& c : cases) {
+        const auto bytes = PackPixels(test::Solid(c.width, c.height, kRed), {.bitsPerPixel = 2, .pageWidth = c.pageWidth});
+        EXPECT_EQ(Hex(bytes), c.hex) << c.width << "x" << c.height << " P=" << c.pageWidth;
+    }
+}
+
 TEST(PackImageFileTest, LoadsTheFileAndReplacesTheRecord)
 {
     test::TempFolder folder;

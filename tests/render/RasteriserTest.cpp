@@ -7,6 +7,7 @@
 #include "render/TextRasteriser.h"
 #include "tests/render/RenderTestSupport.h"
 
+#include <QFontMetrics>
 #include <QFontMetricsF>
 
 #include <gtest/gtest.h>
@@ -237,6 +238,31 @@ TEST_F(DrawRunsTest, TextStaysInsideItsCellHeight)
         Draw({MakeRun("Hgjy|Q", 0x000000FF, height)}, target);
         EXPECT_LT(LowestLitRow(target), height) << height;
         EXPECT_GE(LowestLitRow(target), height / 2) << height;  // and does fill it
+    }
+}
+
+TEST_F(DrawRunsTest, FontIsTheLargestWhoseCellFitsTheRunHeight)
+{
+    auto cell = [](QFont font, int pixelSize) {
+        font.setPixelSize(pixelSize);
+        const QFontMetrics metrics(font);
+        return metrics.ascent() + metrics.descent();
+    };
+    struct Case {
+        const char* face;
+        int height, bold, italic;
+    } cases[] = {
+        {"Liberation Sans", 7, 0, 0},   {"Liberation Sans", 12, 1, 0}, {"Liberation Sans", 16, 0, 1},
+        {"Liberation Serif", 16, 1, 1}, {"Liberation Sans", 333, 0, 0}, {"Liberation Mono", 1000, 1, 0},
+        {"No Such Face 1", 16, 0, 0},   {"No Such Face 2", 700, 0, 0},
+    };
+    for (const auto& c : cases) {
+        TextRun run = MakeRun("A", 0x000000FF, c.height, c.face);
+        run.bold = c.bold;
+        run.italic = c.italic;
+        const QFont font = RunFont(run);
+        EXPECT_LE(cell(font, font.pixelSize()), c.height) << c.face << " " << c.height;
+        EXPECT_GT(cell(font, font.pixelSize() + 1), c.height) << c.face << " " << c.height;
     }
 }
 
