@@ -21,7 +21,10 @@ QByteArray EncodeBmp32(const QImage& source)
     const std::uint32_t width = static_cast<std::uint32_t>(image.width());
     const std::uint32_t height = static_cast<std::uint32_t>(image.height());
     const std::uint32_t headerBytes = 14 + 40;
-    const std::uint32_t pixelBytes = width * height * 4;
+    // The file size field has 32 bits: a larger picture has no BMP form.
+    const std::uint64_t pixelBytes64 = std::uint64_t{width} * height * 4;
+    if (image.isNull() || pixelBytes64 > 0xFFFFFFFFu - headerBytes) return {};
+    const auto pixelBytes = static_cast<std::uint32_t>(pixelBytes64);
 
     QByteArray out;
     out.reserve(static_cast<qsizetype>(headerBytes + pixelBytes));
@@ -49,9 +52,10 @@ QByteArray EncodeBmp32(const QImage& source)
 
 bool WriteBmp32(const QImage& image, const std::filesystem::path& path)
 {
+    const QByteArray bytes = EncodeBmp32(image);
+    if (bytes.isEmpty()) return false;
     QSaveFile file(QString::fromStdString(path.string()));
     if (!file.open(QIODevice::WriteOnly)) return false;
-    const QByteArray bytes = EncodeBmp32(image);
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         return false;

@@ -273,5 +273,14 @@ TEST(BmpFileTest, ThirtyTwoBitBottomUpLayout)
               "0000ffff" "000000ff"); // top row: red, black
 }
 
+TEST(BmpFileTest, NullPictureIsNotWritten)
+{
+    test::TempFolder folder;
+    const auto path = folder.path() / "null.bmp";
+    EXPECT_TRUE(EncodeBmp32(QImage()).isEmpty());
+    EXPECT_FALSE(WriteBmp32(QImage(), path));
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
 }  // namespace
 }  // namespace lumitag
