@@ -1,7 +1,5 @@
 // `clock`: sets the sign's clock to the PC's local time.
 
-#include <cstdio>
-
 #include "cli/Command.h"
 #include "cli/CommandList.h"
 #include "l10n/InlineTexts.h"
@@ -31,7 +29,8 @@ public:
             PrintError(std::string(fixed_texts::kCheckTimeError));
             return ExitCode::SendFailure;
         }
-        std::printf("%s\n", std::string(PickText(kClockSetOk)).c_str());
+        // The desktop program shows this in a box; boxes go to stderr.
+        context.Reporter().Message(MessageKind::Info, std::string(PickText(kClockSetOk)));
         return ExitCode::Success;
     }
 };

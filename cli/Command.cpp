@@ -8,15 +8,13 @@ std::string Command::Help() const
 {
     std::string text = "Usage: lumitag-cli [--home DIR] " + std::string(Name()) + " " + std::string(Synopsis()) +
                        "\n\n" + std::string(Summary()) + "\n";
-    if (!Options().empty()) {
-        text += "\nOptions:\n";
-        for (const auto& option : Options()) {
-            std::string left = "  --" + std::string(option.name);
-            if (!option.value.empty()) left += " " + std::string(option.value);
-            if (left.size() < 26) left.resize(26, ' ');
-            else left += "  ";
-            text += left + std::string(option.help) + "\n";
-        }
+    text += "\nOptions:\n";
+    for (const auto& option : Options()) {
+        std::string left = "  --" + std::string(option.name);
+        if (!option.value.empty()) left += " " + std::string(option.value);
+        if (left.size() < 26) left.resize(26, ' ');
+        else left += "  ";
+        text += left + std::string(option.help) + "\n";
     }
     text += "  -h, --help                show this help\n";
     if (const auto details = Details(); !details.empty()) text += "\n" + details;

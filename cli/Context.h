@@ -10,6 +10,7 @@
 #include <string>
 
 #include "cli/Arguments.h"
+#include "cli/DeviceList.h"
 #include "cli/TerminalReporter.h"
 #include "link/HidLink.h"
 #include "link/HidapiBackend.h"
@@ -80,11 +81,5 @@ void CheckProjectFile(const std::filesystem::path& path);
 inline constexpr OptionSpec kModelOption{"model", "NAME", "use this model for this run without storing it"};
 inline constexpr OptionSpec kProjectOption{"project", "FILE", "work on this project file instead of the current ID's work file"};
 inline constexpr OptionSpec kDeviceOption{"device", "PATH|INDEX", "the sign to use (see `devices`); the first by default"};
-
-// The path of the udev rule, for the permission hint.
-inline constexpr const char* kUdevRuleHint =
-    "Permission denied: install the udev rule resources/udev/70-lumitag.rules "
-    "(sudo cp resources/udev/70-lumitag.rules /etc/udev/rules.d/ && "
-    "sudo udevadm control --reload-rules && sudo udevadm trigger), then replug the sign.";
 
 }  // namespace lumitag::cli

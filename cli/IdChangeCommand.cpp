@@ -1,7 +1,5 @@
 // `id-change`: the ID tool's Set.
 
-#include <cstdio>
-
 #include "cli/Command.h"
 #include "cli/CommandList.h"
 #include "cli/SignIds.h"
@@ -31,7 +29,7 @@ public:
         const int errorsBefore = context.Reporter().ErrorCount();
         context.Worker(model).ChangeId(oldId, newId);
         if (context.Reporter().ErrorCount() != errorsBefore) return ExitCode::SendFailure;
-        std::printf("Success!\n");
+        context.Reporter().Message(MessageKind::Info, "Success!");
         return ExitCode::Success;
     }
 };

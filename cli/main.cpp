@@ -46,6 +46,16 @@ Command* FindCommand(std::string_view name)
     return nullptr;
 }
 
+// "-h" or "--help" among the options (not after "--", where it is text).
+bool AsksForHelp(const std::vector<std::string>& args)
+{
+    for (const auto& arg : args) {
+        if (arg == "--") return false;
+        if (arg == "-h" || arg == "--help") return true;
+    }
+    return false;
+}
+
 // Qt's own chatter (no XDG_RUNTIME_DIR on a headless machine, ...) goes to
 // the program's log, not into the command's output.
 void QtMessage(QtMsgType type, const QMessageLogContext&, const QString& message)
@@ -78,6 +88,12 @@ int Run(int argc, char** argv)
     }
     Command* command = FindCommand(args[next]);
     if (!command) throw BadInput("unknown command \"" + args[next] + "\" (see lumitag-cli --help)");
+    const std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(next) + 1, args.end());
+    // Help needs no program folder, and wins over an incomplete command line.
+    if (AsksForHelp(rest)) {
+        std::fputs(command->Help().c_str(), stdout);
+        return 0;
+    }
 
     std::error_code ec;
     if (!std::filesystem::is_directory(home, ec)) throw BadInput("program folder not found: " + home.string());
@@ -88,7 +104,6 @@ int Run(int argc, char** argv)
     // Messages the desktop program shows in the user's language are printed
     // in it too.
     ApplyLanguage(StartupLanguage(context.Settings()), reporter);
-    const std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(next) + 1, args.end());
     return ToInt(command->Execute(context, rest));
 }
 

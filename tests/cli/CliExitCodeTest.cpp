@@ -150,10 +150,25 @@ TEST_F(CliTest, EveryCommandHasHelpWithTheExitCodes)
                                 "clock", "scan", "power", "id-read", "id-change", "group-send", "new", "open",
                                 "save", "select-id", "set-model", "language"}) {
         EXPECT_NE(general.out.find(std::string("  ") + command + " "), std::string::npos) << command;
-        const CliResult help = RunOk({command, "--help"});
+        // Help needs no program folder.
+        const CliResult help = RunOk({"--home", (home_ / "nowhere").string(), command, "--help"});
         EXPECT_NE(help.out.find(std::string("Usage: lumitag-cli [--home DIR] ") + command), std::string::npos);
+        EXPECT_NE(help.out.find("Options:\n"), std::string::npos) << command;
+        EXPECT_NE(help.out.find("  -h, --help"), std::string::npos) << command;
         EXPECT_NE(help.out.find("5  another job is running"), std::string::npos) << command;
+        EXPECT_EQ(RunOk({command, "-h"}).out, help.out);
     }
+    EXPECT_FALSE(std::filesystem::exists(home_ / "nowhere"));
+}
+
+TEST_F(CliTest, HelpWinsOverAnIncompleteCommandLine)
+{
+    // "--help" where a value was due still asks for help, not for the value.
+    EXPECT_NE(RunOk({"send", "--model", "--help"}).out.find("--output FILE"), std::string::npos);
+    EXPECT_NE(RunOk({"id-change", "--help"}).out.find("OLD NEW"), std::string::npos);
+    // After "--" it is text for the slot.
+    RunOk({"text", "1", "--model", "Q01", "--", "--help"});
+    EXPECT_EQ(WorkValue("DATA_00"), "[ASCII]--help");
 }
 
 TEST_F(CliTest, ModelsListsTheCatalogueInOrder)

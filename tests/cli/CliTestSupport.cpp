@@ -1,6 +1,7 @@
 #include "CliTestSupport.h"
 
 #include <fcntl.h>
+#include <pty.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -59,7 +60,7 @@ void CliTest::TearDown()
     std::filesystem::remove_all(home_, ec);
 }
 
-CliResult CliTest::Run(const std::vector<std::string>& args)
+CliResult CliTest::Spawn(const std::vector<std::string>& args, int terminal)
 {
     std::vector<std::string> all = {LUMITAG_CLI, "--home", home_.string()};
     all.insert(all.end(), args.begin(), args.end());
@@ -71,24 +72,69 @@ CliResult CliTest::Run(const std::vector<std::string>& args)
     const auto errPath = home_ / ".stderr";
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (terminal >= 0) {
+        posix_spawn_file_actions_adddup2(&actions, terminal, 0);
+        posix_spawn_file_actions_adddup2(&actions, terminal, 1);
+        posix_spawn_file_actions_addclose(&actions, terminal);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    }
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     CliResult result;
-    if (spawned != 0) {
-        ADD_FAILURE() << "cannot start " << LUMITAG_CLI;
-        return result;
-    }
+    result.pid = spawned == 0 ? pid : -1;
+    if (spawned != 0) ADD_FAILURE() << "cannot start " << LUMITAG_CLI;
+    return result;
+}
+
+void CliTest::Finish(CliResult& result)
+{
+    if (result.pid < 0) return;
     int status = 0;
-    waitpid(pid, &status, 0);
+    waitpid(result.pid, &status, 0);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = ReadText(outPath);
+    const auto outPath = home_ / ".stdout";
+    const auto errPath = home_ / ".stderr";
+    if (std::filesystem::exists(outPath)) result.out = ReadText(outPath);
     result.err = ReadText(errPath);
     std::filesystem::remove(outPath);
     std::filesystem::remove(errPath);
+}
+
+CliResult CliTest::Run(const std::vector<std::string>& args)
+{
+    CliResult result = Spawn(args, -1);
+    Finish(result);
+    return result;
+}
+
+CliResult CliTest::RunOnTerminal(const std::vector<std::string>& args, const std::string& input)
+{
+    int master = -1;
+    int slave = -1;
+    if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) {
+        ADD_FAILURE() << "no pseudo terminal";
+        return {};
+    }
+    // Typed ahead: the terminal holds it until the program reads.
+    if (!input.empty() && write(master, input.data(), input.size()) != static_cast<ssize_t>(input.size()))
+        ADD_FAILURE() << "cannot type into the terminal";
+    CliResult result = Spawn(args, slave);
+    close(slave);
+    // Reads until the program's end closes the terminal's last other side.
+    char buffer[4096];
+    for (;;) {
+        const ssize_t count = read(master, buffer, sizeof buffer);
+        if (count <= 0) break;
+        result.out.append(buffer, static_cast<std::size_t>(count));
+    }
+    close(master);
+    const std::string screen = result.out;
+    Finish(result);
+    result.out = screen;
     return result;
 }
 

@@ -14,6 +14,7 @@ namespace lumitag::test {
 using Bytes = std::vector<std::uint8_t>;
 
 struct CliResult {
+    int pid = -1;
     int exitCode = -1;
     std::string out;
     std::string err;
@@ -33,6 +34,9 @@ protected:
     CliResult Run(const std::vector<std::string>& args);
     // The same, failing the test unless it exits with 0.
     CliResult RunOk(const std::vector<std::string>& args);
+    // Runs with stdin and stdout on a pseudo terminal that has `input` typed
+    // ahead; `out` is what the terminal showed (echo included, CR LF lines).
+    CliResult RunOnTerminal(const std::vector<std::string>& args, const std::string& input = {});
 
     // Writes `picture` as a 24-bit BMP under the home; returns its path.
     std::filesystem::path WriteBmp(const std::string& name, const Picture& picture);
@@ -42,6 +46,12 @@ protected:
     std::string WorkValue(const std::string& key, const std::filesystem::path& file = {});
 
     std::filesystem::path home_;
+
+private:
+    // Starts the program; stdin and stdout on `terminal` when it is >= 0.
+    CliResult Spawn(const std::vector<std::string>& args, int terminal);
+    // Waits for it and collects exit code, stdout and stderr.
+    void Finish(CliResult& result);
 };
 
 Bytes ReadBytes(const std::filesystem::path& path);
