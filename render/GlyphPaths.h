@@ -21,7 +21,8 @@ std::filesystem::path AsciiGlyphPath(const std::filesystem::path& programFolder,
 // Data/Gif/<rows>/<number>_<frame>.bmp under `programFolder`.
 std::filesystem::path AnimationPath(const std::filesystem::path& programFolder, int rows, int number, int frame);
 
-// The paths of `items` for a sign of `rows` rows. An item whose frame-0 file
+// The paths of `items` for a sign of `rows` rows, each as the file is named on
+// disk when it exists (names match ignoring case). An item whose frame-0 file
 // is missing takes the space glyph in frame 0 (an ordinary glyph in frame 1
 // as well; a symbol keeps its own frame-1 path).
 GlyphPathLists BuildGlyphPaths(const std::vector<GlyphItem>& items, int rows,

@@ -171,6 +171,24 @@ TEST_F(GlyphPathTest, WithoutASpaceGlyphAMissingCharacterTakesNoWidth)
     EXPECT_EQ(lists.width, 11);
 }
 
+TEST_F(GlyphPathTest, ListsNameTheFilesAsTheyAreSpelledOnDisk)
+{
+    // The glyph folder as the Data folder ships it, and a symbol in other case.
+    fs::rename(home.path() / "Data" / "Ascii", home.path() / "Data" / "ASCII");
+    fs::rename(home.path() / "Data" / "Gif", home.path() / "Data" / "GIF");
+    const fs::path ascii = home.path() / "Data" / "ASCII";
+    const fs::path gif = home.path() / "Data" / "GIF" / "12";
+    const auto lists = Build("AZ[GIF_003][GIF_004]A");
+    EXPECT_EQ(lists.frame0, (std::vector<std::string>{(ascii / "65.bmp").string(), (ascii / "32.bmp").string(),
+                                                      (gif / "3_0.bmp").string(), (ascii / "32.bmp").string(),
+                                                      (ascii / "65.bmp").string()}));
+    EXPECT_EQ(lists.frame1, (std::vector<std::string>{(ascii / "65.bmp").string(), (ascii / "32.bmp").string(),
+                                                      (gif / "3_1.bmp").string(),
+                                                      AnimationPath(home.path(), 12, 4, 1).string(),
+                                                      (ascii / "65.bmp").string()}));
+    EXPECT_EQ(lists.width, 6 + 2 + 9 + 2 + 6);
+}
+
 TEST_F(GlyphPathTest, WindowDrawsGlyphTextFramesSideBySide)
 {
     CImageWnd window;
