@@ -7,6 +7,7 @@
 #include <QImageReader>
 #include <QString>
 
+#include <cstdint>
 #include <mutex>
 #include <optional>
 #include <system_error>
@@ -33,10 +34,15 @@ void SetAllocationLimitOnce()
     std::call_once(once, [] { QImageReader::setAllocationLimit(kPictureAllocationLimitMB); });
 }
 
+// Every picture ends up as 32-bit ARGB, so that is the size the limit is
+// held against: a 1-bit or run-length file decodes small within the reader's
+// own limit and would only grow on conversion.
 bool SizeAcceptable(const QSize& size)
 {
+    constexpr std::int64_t kLimitBytes = std::int64_t{kPictureAllocationLimitMB} << 20;
     return size.width() > 0 && size.height() > 0 && size.width() <= kMaxPictureSide &&
-           size.height() <= kMaxPictureSide;
+           size.height() <= kMaxPictureSide &&
+           std::int64_t{size.width()} * size.height() * 4 <= kLimitBytes;
 }
 
 // Decodes what `reader` reads, within the limits; null when it cannot.

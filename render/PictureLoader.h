@@ -11,7 +11,8 @@
 
 namespace lumitag {
 
-// Decoding larger than this (in megabytes) is refused by the image reader.
+// Decoding larger than this (in megabytes) is refused, counted both as the
+// reader decodes and as the 32-bit ARGB picture the renderer keeps.
 inline constexpr int kPictureAllocationLimitMB = 64;
 // Neither side of a loaded picture may exceed this many pixels.
 inline constexpr int kMaxPictureSide = 32768;
