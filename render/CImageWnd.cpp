@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <system_error>
 
 namespace lumitag {
@@ -280,9 +281,13 @@ int CImageWnd::DrawPictures(QImage& target, bool drawEverything, const std::vect
 {
     QPainter painter(&target);
     BeginAliased(painter);
+    // Loaded once per pass and name: a glyph text repeats its letters.
+    std::map<std::string_view, QImage> loaded;
     int x = 0;
     for (const std::string& path : paths) {
-        const QImage picture = LoadPicture(path);
+        auto [it, inserted] = loaded.try_emplace(path);
+        if (inserted) it->second = LoadPicture(path);
+        const QImage& picture = it->second;
         if (picture.isNull()) continue;
         if (drawEverything || x < layout_.clientWidth) painter.drawImage(QPoint(x, 0), picture);
         x = std::min(x + picture.width(), kMaxPen);

@@ -137,6 +137,38 @@ void BM_NewContentTenPreviews(benchmark::State& state)
 }
 BENCHMARK(BM_NewContentTenPreviews)->Unit(benchmark::kMillisecond);
 
+// Glyph text is read from the Data folder on every pass: ten 255-character
+// rows of a 7-row sign repainted, as the clock of a date item does each second.
+void BM_RepaintTenGlyphTextPreviews(benchmark::State& state)
+{
+    EnsureGuiApplication();
+    const fs::path programFolder = LUMITAG_PROGRAM_DIR;
+    if (!fs::exists(programFolder / "Data")) {
+        state.SkipWithError("no Data folder: build the lumitag_data target first");
+        return;
+    }
+    ModelSettings settings;
+    ApplyModel(settings, "Q01");
+    Program program;
+    const std::string words = "Lumitag shows the news on every sign in town. ";
+    for (int i = 0; i < kSlotCount; ++i) {
+        program.contents[i] = "[ASCII]";
+        for (int c = 0; c < 255; ++c) program.contents[i] += words[(c + i) % words.size()];
+    }
+    GlyphCache cache;
+    SlotWindows windows(&cache);
+    windows.SetProgramFolder(programFolder);
+    windows.SetClientSize(QSize(282, 34));
+    windows.Load("Q01", settings, program.params, program.contents);
+    for (auto _ : state) {
+        for (int i = 0; i < kSlotCount; ++i) {
+            windows.Window(i).DiscardPicture();
+            benchmark::DoNotOptimize(windows.Window(i).Picture().constBits());
+        }
+    }
+}
+BENCHMARK(BM_RepaintTenGlyphTextPreviews)->Unit(benchmark::kMillisecond);
+
 void BM_LoadGlyphCache(benchmark::State& state)
 {
     const fs::path programFolder = LUMITAG_PROGRAM_DIR;

@@ -209,6 +209,26 @@ TEST_F(GlyphPathTest, WindowDrawsGlyphTextFramesSideBySide)
     }
 }
 
+TEST_F(GlyphPathTest, RepeatedGlyphsAndPicturesAreDrawnAtEveryPlace)
+{
+    CImageWnd window;
+    window.SetProgramFolder(home.path());
+    window.SetRows(12);
+    window.SetContent("[ASCII]ABAA");
+    QImage target = test::Solid(40, 12, kBlack);
+    EXPECT_EQ(window.DrawGlyphList(target, true, 0), 23);
+    for (int x : {0, 5, 11, 16, 17, 22}) EXPECT_EQ(target.pixel(x, 6), kRed) << x;
+    for (int x : {6, 10}) EXPECT_EQ(target.pixel(x, 6), kGreen) << x;
+    EXPECT_EQ(target.pixel(23, 6), kBlack);
+
+    const std::string b = (home.path() / "Data" / "Ascii" / "66.bmp").string();
+    window.SetContent(b + ";" + b + ";missing.bmp;" + b + ";");
+    target = test::Solid(40, 12, kBlack);
+    EXPECT_EQ(window.DrawImageList(target, true), 15);
+    EXPECT_EQ(test::Colours(target, 0, 15), std::vector<QRgb>{kGreen});
+    EXPECT_EQ(test::Colours(target, 15, 40), std::vector<QRgb>{kBlack});
+}
+
 TEST_F(GlyphPathTest, WindowDrawsGlyphCodesFromTheCache)
 {
     GlyphCache cache;
