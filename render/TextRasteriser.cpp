@@ -232,6 +232,8 @@ void ApplyBands(QImage& target, std::uint32_t runColour, int first, int last, in
 {
     const auto bands = ColourBands(runColour);
     if (!bands || !HasDistinctBands(runColour)) return;
+    // Pixels are read and written as 32-bit words.
+    if (target.format() != QImage::Format_ARGB32) target.convertTo(QImage::Format_ARGB32);
     const int third = rows / 3;
     first = std::max(first, 0);
     last = std::min(last, target.width());

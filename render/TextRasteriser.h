@@ -45,7 +45,8 @@ int DrawRuns(const std::vector<TextRun>& runs, const RunLayout& layout, QImage& 
              int frame, int& hasSecondFrame);
 
 // Recolours the lit pixels of columns [first, last) into the bands of
-// `runColour`, over the sign's `rows`.
+// `runColour`, over the sign's `rows`. A target in another format is
+// converted to 32-bit ARGB first.
 void ApplyBands(QImage& target, std::uint32_t runColour, int first, int last, int rows);
 
 }  // namespace lumitag

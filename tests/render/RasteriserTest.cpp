@@ -148,6 +148,14 @@ TEST(ColourBandsTest, LitPixelsOfTheRangeTakeTheirRowsBand)
     QImage plain = test::Solid(2, 16, kWhite);
     ApplyBands(plain, 0x000000FF, 0, 2, 16);
     EXPECT_EQ(test::Colours(plain), std::vector<QRgb>{kWhite});
+
+    // A picture of 24-bit pixels is converted, not read as 32-bit words.
+    QImage narrow = test::Solid(3, 12, kWhite).convertToFormat(QImage::Format_RGB888);
+    ApplyBands(narrow, 0x00FFFF00, 0, 3, 12);
+    ASSERT_EQ(narrow.format(), QImage::Format_ARGB32);
+    EXPECT_EQ(test::Colours(narrow.copy(0, 0, 3, 4)), std::vector<QRgb>{kRed});
+    EXPECT_EQ(test::Colours(narrow.copy(0, 4, 3, 4)), std::vector<QRgb>{kGreen});
+    EXPECT_EQ(test::Colours(narrow.copy(0, 8, 3, 4)), std::vector<QRgb>{kYellow});
 }
 
 TextRun MakeRun(std::string text, std::uint32_t colour = 0x000000FF, int height = 16, std::string face = "Liberation Sans")
