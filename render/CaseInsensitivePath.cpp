@@ -48,18 +48,22 @@ void Resolve(const fs::path& resolved, std::vector<fs::path>::const_iterator par
         found.push_back(resolved);
         return;
     }
-    if (*part == "." || *part == "..") return Resolve(resolved / *part, part + 1, end, limit, found);
+    if (*part == "..") return Resolve(resolved / *part, part + 1, end, limit, found);
     for (const fs::path& child : MatchingChildren(resolved.empty() ? fs::path(".") : resolved, *part))
         Resolve(resolved.empty() ? child.filename() : child, part + 1, end, limit, found);
 }
 
+// No file system opens a longer name, and a name built from a content string
+// could be megabytes of "../" that would cost a path copy per component.
+constexpr std::size_t kMaxPathLength = 4096;
+
 std::vector<fs::path> ResolveAll(const fs::path& path, std::size_t limit)
 {
     std::vector<fs::path> found;
-    if (path.empty()) return found;
+    if (path.empty() || path.native().size() > kMaxPathLength) return found;
     std::vector<fs::path> parts;
     for (const fs::path& part : path.relative_path())
-        if (!part.empty()) parts.push_back(part);
+        if (!part.empty() && part != ".") parts.push_back(part);
     Resolve(path.root_path(), parts.begin(), parts.end(), limit, found);
     return found;
 }

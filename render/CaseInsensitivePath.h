@@ -12,7 +12,7 @@ namespace lumitag {
 
 // The existing path whose components equal those of `path` ignoring ASCII
 // letter case, preferring an exact match at every step; nullopt when there is
-// none.
+// none, and for names longer than 4096 bytes, which no file system opens.
 std::optional<std::filesystem::path> ResolveIgnoringCase(const std::filesystem::path& path);
 
 // The files of a folder by name ignoring case, read once: for loading many

@@ -187,6 +187,18 @@ TEST_F(PictureTest, NamesAreMatchedIgnoringCase)
     EXPECT_FALSE(ResolveIgnoringCase(folder.path() / "Data" / "Ascii" / "66.bmp"));
     EXPECT_FALSE(ResolveIgnoringCase(folder.path() / "Data" / "ASCII" / "65.bmp" / "x"));
     EXPECT_EQ(LoadPicture(folder.path() / "DATA" / "ascii" / "65.bmp").width(), 6);
+
+    // Names from content strings may be any length: within what a file system
+    // opens they resolve, beyond it they name nothing (and cost nothing).
+    std::string dots;
+    for (int i = 0; i < 1000; ++i) dots += "./";
+    EXPECT_EQ(ResolveIgnoringCase(folder.path().string() + "/" + dots + "DATA/Ascii/65.bmp"), real);
+    for (int i = 0; i < 5000; ++i) dots += "./";
+    EXPECT_FALSE(ResolveIgnoringCase(folder.path().string() + "/" + dots + "DATA/Ascii/65.bmp"));
+    std::string ups = folder.path().string();
+    for (int i = 0; i < 20000; ++i) ups += "/..";
+    EXPECT_FALSE(ResolveIgnoringCase(ups + "/nothing.bmp"));
+    EXPECT_TRUE(LoadPicture(ups + "/nothing.bmp").isNull());
 }
 
 }  // namespace
