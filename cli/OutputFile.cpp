@@ -19,6 +19,14 @@ std::filesystem::path CheckOutputPath(const std::filesystem::path& path)
     return absolute;
 }
 
+void CheckNotInput(const std::filesystem::path& output, const std::optional<std::string>& input)
+{
+    if (!input) return;
+    std::error_code ec;
+    if (std::filesystem::equivalent(output, *input, ec))
+        throw BadInput(output.string() + " is the project file being read; choose another output file");
+}
+
 void WriteOutputFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes)
 {
     const FileResult result = WriteFileAtomically(path, bytes);

@@ -46,6 +46,7 @@ public:
         const auto png = args.Value("png");
         if (!png) throw BadInput("preview needs --png FILE");
         const std::filesystem::path path = CheckOutputPath(*png);
+        CheckNotInput(path, args.Value("project"));
         const int scale = args.Int("scale", 1, 16).value_or(1);
         const std::string model = context.ModelName(args);
         SignProgram program;

@@ -42,6 +42,7 @@ public:
         const int signId = args.Int("id", 1, 256).value_or(1);
         const auto output = args.Value("output");
         const std::filesystem::path outputPath = output ? CheckOutputPath(*output) : std::filesystem::path();
+        if (output) CheckNotInput(outputPath, args.Value("project"));
 
         context.LockJobs();
         SignProgram program;

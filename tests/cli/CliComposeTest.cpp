@@ -95,6 +95,16 @@ TEST_F(CliTest, ProjectFileIsComposedAndSentWithoutTouchingTheWorkFile)
     const Bytes before = ReadBytes(project);
     RunOk({"send", "--model", "Q01", "--project", project.string(), "--output", (home_ / "f.bin").string()});
     EXPECT_EQ(ReadBytes(project), before);
+    // Not even when asked to put the frames or the preview in its place.
+    const std::string alias = (home_ / "." / "copy.led").string();
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"send", "--project", project.string(), "--output", alias},
+          std::vector<std::string>{"preview", "--project", project.string(), "--png", alias}}) {
+        const CliResult result = Run(args);
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_NE(result.err.find("is the project file being read"), std::string::npos) << result.err;
+        EXPECT_EQ(ReadBytes(project), before);
+    }
 }
 
 TEST_F(CliTest, OpenCopiesAProjectInAndNewResetsIt)
