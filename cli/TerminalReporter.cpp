@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 namespace lumitag::cli {
 namespace {
@@ -52,6 +53,13 @@ bool TerminalReporter::Ask(const std::string& text)
         std::fflush(err_);
         char line[64];
         if (!std::fgets(line, sizeof line, in_)) return false;
+        // Only a line's first letter answers; the rest of a long line must not
+        // be taken for the next answer.
+        if (!std::strchr(line, '\n')) {
+            int c = 0;
+            while ((c = std::fgetc(in_)) != EOF && c != '\n') {
+            }
+        }
         const char answer = static_cast<char>(std::tolower(static_cast<unsigned char>(line[0])));
         if (answer == 'y') return true;
         if (answer == 'n' || answer == '\n') return false;

@@ -55,6 +55,8 @@ const AnswerCase kAnswers[] = {
     {"JustEnter", "\n", 4, false},
     {"EndOfInput", "\x04", 4, false},
     {"AskedAgainAfterNonsense", "maybe\ny\n", 0, true},
+    // A long line is one answer, whatever letters it ends with.
+    {"LongLineIsOneAnswer", std::string(63, 'x') + "yes\nn\n", 4, false},
 };
 
 TEST_P(CliWordLimitAnswerTest, TheQuestionIsAnsweredByWhatIsTyped)
