@@ -82,6 +82,11 @@ int Run(int argc, char** argv)
             throw BadInput("--home needs a folder");
         }
     }
+    // "help COMMAND" is "COMMAND --help".
+    if (next + 1 < args.size() && args[next] == "help" && FindCommand(args[next + 1])) {
+        std::fputs(FindCommand(args[next + 1])->Help().c_str(), stdout);
+        return 0;
+    }
     if (next == args.size() || args[next] == "--help" || args[next] == "-h" || args[next] == "help") {
         std::fputs(GeneralHelp().c_str(), stdout);
         return next == args.size() ? ToInt(ExitCode::BadInput) : 0;

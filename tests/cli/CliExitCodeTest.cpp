@@ -157,6 +157,7 @@ TEST_F(CliTest, EveryCommandHasHelpWithTheExitCodes)
         EXPECT_NE(help.out.find("  -h, --help"), std::string::npos) << command;
         EXPECT_NE(help.out.find("5  another job is running"), std::string::npos) << command;
         EXPECT_EQ(RunOk({command, "-h"}).out, help.out);
+        EXPECT_EQ(RunOk({"help", command}).out, help.out);
     }
     EXPECT_FALSE(std::filesystem::exists(home_ / "nowhere"));
 }
