@@ -109,9 +109,7 @@ HidLink& Context::OpenDevice(const Arguments& args)
         path = *chosen;
     }
     if (link.Open(path)) return link;
-    if (link.LastOpenError() == OpenError::PermissionDenied)
-        throw CliError(ExitCode::NoDevice, "cannot open " + path + ". " + kUdevRuleHint);
-    throw CliError(ExitCode::NoDevice, "cannot open " + path + ": " + link.LastOpenMessage());
+    throw CliError(ExitCode::NoDevice, OpenFailureMessage(link, path));
 }
 
 SendWorker& Context::Worker(std::string_view model, bool virtualClock)

@@ -36,4 +36,10 @@ DeviceListing ListDevices(HidLink& link)
     return listing;
 }
 
+std::string OpenFailureMessage(const HidLink& link, const std::string& path)
+{
+    if (link.LastOpenError() == OpenError::PermissionDenied) return "cannot open " + path + ". " + kUdevRuleHint;
+    return "cannot open " + path + ": " + link.LastOpenMessage();
+}
+
 }  // namespace lumitag::cli

@@ -26,4 +26,8 @@ struct DeviceListing {
 // Lists and probes the signs of `link`; no device stays open afterwards.
 DeviceListing ListDevices(HidLink& link);
 
+// Why `link` could not open `path` just now, with the udev hint when
+// permission was denied.
+std::string OpenFailureMessage(const HidLink& link, const std::string& path);
+
 }  // namespace lumitag::cli

@@ -79,5 +79,21 @@ TEST_P(DeviceListTest, ListsEverySignWithWhetherItOpens)
 INSTANTIATE_TEST_SUITE_P(Cli, DeviceListTest, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST(OpenFailureMessageTest, PointsToTheUdevRuleOnlyWhenPermissionWasDenied)
+{
+    FakeHidBackend backend;
+    backend.Plug("/dev/hidraw5");
+    HidLink link(backend, nullptr, nullptr);
+
+    backend.FailOpens("/dev/hidraw5", 1, OpenError::PermissionDenied);
+    ASSERT_FALSE(link.Open("/dev/hidraw5"));
+    const std::string denied = OpenFailureMessage(link, "/dev/hidraw5");
+    EXPECT_EQ(denied.rfind("cannot open /dev/hidraw5", 0), 0u) << denied;
+    EXPECT_NE(denied.find("resources/udev/70-lumitag.rules"), std::string::npos) << denied;
+
+    ASSERT_FALSE(link.Open("/dev/hidraw9"));
+    EXPECT_EQ(OpenFailureMessage(link, "/dev/hidraw9"), "cannot open /dev/hidraw9: No such device");
+}
+
 }  // namespace
 }  // namespace lumitag::cli
