@@ -47,6 +47,35 @@ int Effect(const std::string& value, int effectMenu)
     throw BadInput("unknown effect \"" + value + "\"; this model offers " + names);
 }
 
+// Models whose rows keep the time list disabled: their signs have a fixed
+// dwell time.
+bool HasFixedTime(std::string_view model)
+{
+    return model.size() == 3 && model >= "Q14" && model <= "Q25";
+}
+
+// The row controls the main window disables for a slot's kind and model
+// cannot be set here either: the file would hold values the desktop program
+// never writes.
+void RefuseDisabledControls(const Arguments& args, int kind, std::string_view model, int slot)
+{
+    const bool known = kind >= kKindText && kind <= kKindDate;
+    const auto refuse = [&](std::string_view option, const std::string& why) {
+        if (args.Has(option))
+            throw BadInput("slot " + std::to_string(slot + 1) + ": --" + std::string(option) + " " + why);
+    };
+    if (kind == kKindNone) {
+        for (std::string_view option : {"effect", "speed", "time", "marquee", "send"})
+            refuse(option, "is not offered for an empty slot (give it content first)");
+        return;
+    }
+    if (!known) {
+        refuse("effect", "is not offered for this slot's content kind");
+        refuse("time", "is not offered for this slot's content kind");
+    }
+    if (HasFixedTime(model)) refuse("time", "is not offered: model " + std::string(model) + " has a fixed dwell time");
+}
+
 class SlotCommand : public Command {
 public:
     std::string_view Name() const override { return "slot"; }
@@ -57,7 +86,9 @@ public:
     {
         return "Effects by model: Left, Right, Up, Down, Fix, Animation, Snow, Middle on\n"
                "most models; Left..Snow without Middle on Q07..Q13; Fix, Left, Right, Up,\n"
-               "Down, Snow, Blink on Q26..Q36.\n";
+               "Down, Snow, Blink on Q26..Q36.\n"
+               "As in the main window's rows, Q14..Q25 keep a fixed time, and an empty\n"
+               "slot (after --clear) takes only --blink until it has content.\n";
     }
 
     ExitCode Run(Context& context, const Arguments& args) override
@@ -67,6 +98,9 @@ public:
         ComposeTarget target;
         OpenComposeTarget(context, args, target);
         auto& params = target.program.Params();
+        // Checked before anything is written.
+        RefuseDisabledControls(args, args.Has("clear") ? kKindNone : params.at(SlotField::kind, slot), target.model,
+                               slot);
         if (args.Has("clear")) {
             if (!target.program.PutContent(slot, ""))
                 throw BadInput("cannot write " + target.program.ProjectPath().string());

@@ -40,6 +40,9 @@ const ContentCase kContentCases[] = {
     {"SlotSendAndMarquee", {"slot", "1", "--marquee", "on", "--send", "on"}, "Q06", "", "100001010000"},
     {"SlotEffectOfBusMenu", {"slot", "1", "--effect", "Blink"}, "Q26", "", "106000000000"},
     {"SlotClear", {"slot", "1", "--clear"}, "Q06", "", "000000000000"},
+    // An empty slot still takes blink; a fixed-time model still takes speed and effect.
+    {"SlotClearKeepsBlink", {"slot", "1", "--clear", "--blink", "on"}, "Q06", "", "000000000001"},
+    {"FixedTimeModelOtherParams", {"slot", "1", "--speed", "4", "--effect", "Up"}, "Q18", "", "102300000000"},
 };
 
 TEST_P(CliContentTest, WritesWhatTheEditorWrites)

@@ -39,6 +39,8 @@ const BadInputCase kBadInputCases[] = {
     {"SlotEleven", {"slot", "11", "--speed", "1"}, 2, "SLOT"},
     {"SpeedNine", {"slot", "1", "--speed", "9"}, 2, "--speed"},
     {"TimeSix", {"slot", "1", "--time", "6s"}, 2, "--time"},
+    {"TimeOnFixedTimeModel", {"slot", "1", "--time", "2s", "--model", "Q18"}, 2, "fixed dwell time"},
+    {"SpeedOfEmptySlot", {"slot", "1", "--clear", "--speed", "2", "--model", "Q01"}, 2, "empty slot"},
     {"EffectNotOnMenu", {"slot", "1", "--effect", "Middle", "--model", "Q26"}, 2, "unknown effect"},
     {"DateWithoutClock", {"date", "1", "X", "--model", "Q01"}, 2, "has no clock"},
     {"SymbolNotOffered", {"text", "1", "--symbol", "40", "--model", "Q18"}, 2, "not offered"},
