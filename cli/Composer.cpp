@@ -64,6 +64,14 @@ void OpenComposeTarget(Context& context, const Arguments& args, ComposeTarget& t
     context.LoadProgram(args, target.program);
 }
 
+void CheckSlotShown(const ComposeTarget& target, int slot)
+{
+    if (slot < target.settings.slotCount) return;
+    const std::string model = target.model.empty() ? std::string("(none)") : target.model;
+    throw BadInput("slot " + std::to_string(slot + 1) + " is not shown by model " + model + ", which has " +
+                   std::to_string(target.settings.slotCount) + " messages");
+}
+
 void SaveParams(SignProgram& program)
 {
     if (!program.SaveParams()) throw BadInput("cannot write " + program.ProjectPath().string());

@@ -54,6 +54,9 @@ struct ComposeTarget {
     ModelSettings settings;
 };
 void OpenComposeTarget(Context& context, const Arguments& args, ComposeTarget& target);
+// Bad input for a slot the model's rows do not show (the main window hides
+// rows past the model's message count, so they cannot be edited there).
+void CheckSlotShown(const ComposeTarget& target, int slot);
 
 // Stores the content an editor produced, as the main window does after OK
 // from the edit menu: an empty content makes the slot an empty text slot;

@@ -75,6 +75,7 @@ public:
         const std::string flags = Flags(args);
         ComposeTarget target;
         OpenComposeTarget(context, args, target);
+        CheckSlotShown(target, slot);
         if (!target.settings.hasClock)
             throw BadInput("model " + (target.model.empty() ? std::string("(none)") : target.model) +
                            " has no clock: date items are not offered");

@@ -44,6 +44,7 @@ public:
         }
         ComposeTarget target;
         OpenComposeTarget(context, args, target);
+        CheckSlotShown(target, slot);
         if (args.Has("append")) {
             const std::string existing = target.program.GetContent(slot);
             if (DetectContentForm(existing) == ContentForm::ImageList) {

@@ -97,6 +97,7 @@ public:
         const int slot = ParseSlot(args.Positional()[0]);
         ComposeTarget target;
         OpenComposeTarget(context, args, target);
+        CheckSlotShown(target, slot);
         auto& params = target.program.Params();
         // Checked before anything is written.
         RefuseDisabledControls(args, args.Has("clear") ? kKindNone : params.at(SlotField::kind, slot), target.model,

@@ -65,6 +65,7 @@ public:
         const std::string text = args.Positional().size() > 1 ? args.Positional()[1] : std::string();
         ComposeTarget target;
         OpenComposeTarget(context, args, target);
+        CheckSlotShown(target, slot);
         const std::string existing = args.Has("append") ? target.program.GetContent(slot) : std::string();
 
         std::string content;

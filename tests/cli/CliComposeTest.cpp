@@ -58,6 +58,14 @@ TEST_P(CliContentTest, WritesWhatTheEditorWrites)
 INSTANTIATE_TEST_SUITE_P(Editors, CliContentTest, ::testing::ValuesIn(kContentCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(CliTest, TheLastRowIsEditableWhereTheModelShowsIt)
+{
+    RunOk({"slot", "10", "--speed", "3", "--model", "Q26"});
+    RunOk({"text", "10", "TEN", "--model", "Q26"});
+    EXPECT_TRUE(WorkValue("DATA_09").starts_with("{\\rtf"));
+    EXPECT_NE(RunOk({"show", "--model", "Q26"}).out.find("10  Text  effect=Left speed=3 "), std::string::npos);
+}
+
 TEST_F(CliTest, FormattedTextCarriesFaceSizeColourAndStyle)
 {
     RunOk({"text", "1", "Hi\nthere", "--model", "Q18", "--face", "Courier", "--size", "9", "--colour",

@@ -36,6 +36,8 @@ const BadInputCase kBadInputCases[] = {
     {"PreviewWithoutPng", {"preview"}, 2, "--png"},
     {"PictureThatWillNotLoad", {"image", "1", "{home}/damaged.led"}, 2, "cannot load picture"},
     {"SlotZero", {"text", "0", "A"}, 2, "SLOT"},
+    {"SlotNineOfEightMessageModel", {"text", "9", "A", "--model", "Q01"}, 2, "not shown by model Q01"},
+    {"SlotTenOfEightMessageModel", {"slot", "10", "--speed", "2", "--model", "Q01"}, 2, "not shown by model Q01"},
     {"SlotEleven", {"slot", "11", "--speed", "1"}, 2, "SLOT"},
     {"SpeedNine", {"slot", "1", "--speed", "9"}, 2, "--speed"},
     {"TimeSix", {"slot", "1", "--time", "6s"}, 2, "--time"},
