@@ -55,8 +55,9 @@ public:
             std::snprintf(text, sizeof text, std::string(fixed_texts::kSendFailedFormat).c_str(), progress.Failed());
             PrintError(text);
         }
-        if (result == JobResult::Success) std::printf("%s\n", std::string(fixed_texts::kOk).c_str());
-        return ExitCodeOf(result);
+        const ExitCode code = GroupExitCode(result, progress.Failed());
+        if (code == ExitCode::Success) std::printf("%s\n", std::string(fixed_texts::kOk).c_str());
+        return code;
     }
 };
 
