@@ -58,15 +58,21 @@ void CheckWordLimit(Context& context, std::string_view model, const SlotParamTab
 
 ProgressPrinter::ProgressPrinter() : terminal_(isatty(STDOUT_FILENO) != 0) {}
 
-ProgressPrinter::~ProgressPrinter()
+ProgressPrinter::~ProgressPrinter() { EndLine(); }
+
+void ProgressPrinter::EndLine()
 {
-    if (terminal_ && shown_ >= 0) std::fputs("\n", stdout);
+    if (!terminal_ || shown_ < 0 || ended_) return;
+    ended_ = true;
+    std::fputs("\n", stdout);
+    std::fflush(stdout);
 }
 
 void ProgressPrinter::Draw(int percent)
 {
     if (!terminal_ || percent == shown_) return;
     shown_ = percent;
+    ended_ = false;
     constexpr int kWidth = 40;
     const int filled = std::clamp(percent, 0, 100) * kWidth / 100;
     std::printf("\r[%s%s] %3d%%", std::string(static_cast<std::size_t>(filled), '#').c_str(),
@@ -74,9 +80,17 @@ void ProgressPrinter::Draw(int percent)
     std::fflush(stdout);
 }
 
-void ProgressPrinter::Progress(int percent, JobResult, bool) { Draw(percent); }
+void ProgressPrinter::Progress(int percent, JobResult, bool done)
+{
+    Draw(percent);
+    if (done) EndLine();
+}
 
-void ProgressPrinter::ScanProgress(int percent, bool) { Draw(percent); }
+void ProgressPrinter::ScanProgress(int percent, bool end)
+{
+    Draw(percent);
+    if (end) EndLine();
+}
 
 void ProgressPrinter::GroupResult(int succeeded, int count) { failed_ = count - succeeded; }
 

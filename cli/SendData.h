@@ -46,7 +46,10 @@ public:
 
 private:
     void Draw(int percent);
+    // Ends the bar's line once, so that what follows starts on its own.
+    void EndLine();
     bool terminal_;
+    bool ended_ = false;
     int shown_ = -1;
     int failed_ = 0;
 };
