@@ -154,3 +154,32 @@ TEST_F(CliTest, SelectIdAndModelChangeFollowTheWorkFiles)
 
 }  // namespace
 }  // namespace lumitag::test
+
+namespace lumitag::test {
+namespace {
+
+TEST_F(CliTest, SendTakesTheCurrentIdsProgramAndLeavesTheStoredModel)
+{
+    RunOk({"set-model", "Q06"});
+    RunOk({"text", "1", "ZERO"});
+    RunOk({"select-id", "5"});
+    RunOk({"text", "1", "FIVE"});
+    const auto frames = [&](const std::vector<std::string>& extra) {
+        std::vector<std::string> args = {"send", "--output", (home_ / "f.bin").string()};
+        args.insert(args.end(), extra.begin(), extra.end());
+        RunOk(args);
+        return ReadBytes(home_ / "f.bin");
+    };
+    const Bytes current = frames({});
+    ASSERT_FALSE(current.empty());
+    EXPECT_EQ(current, frames({"--project", (home_ / "WorkData" / "5.led").string()}));
+    EXPECT_NE(current, frames({"--project", (home_ / "WorkData" / "0.led").string()}));
+
+    // Another model for one run: other frames, and the stored model stays.
+    EXPECT_NE(frames({"--model", "Q26"}), current);
+    EXPECT_NE(RunOk({"show"}).out.find(", model Q06\n"), std::string::npos);
+    EXPECT_EQ(frames({}), current);
+}
+
+}  // namespace
+}  // namespace lumitag::test
