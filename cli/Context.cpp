@@ -77,6 +77,12 @@ const GlyphCache& Context::Glyphs()
     if (!glyphs_) {
         glyphs_ = std::make_unique<GlyphCache>();
         LoadGlyphCache(*glyphs_, ProgramFolder());
+        // Without it glyph text and symbols come out blank, and a send would
+        // succeed with empty slots; say why.
+        std::error_code ec;
+        if (!std::filesystem::is_directory(ProgramFolder() / "Data", ec))
+            reporter_.Message(MessageKind::Warning, "no Data folder in " + ProgramFolder().string() +
+                                                        ": glyph text and animation symbols are drawn blank");
     }
     return *glyphs_;
 }

@@ -158,6 +158,15 @@ TEST_F(CliTest, SelectIdAndModelChangeFollowTheWorkFiles)
 namespace lumitag::test {
 namespace {
 
+TEST_F(CliTest, AMissingDataFolderIsReported)
+{
+    RunOk({"text", "1", "ABC", "--model", "Q01"});
+    const CliResult result = RunOk({"send", "--model", "Q01", "--output", (home_ / "f.bin").string()});
+    EXPECT_NE(result.err.find("warning: no Data folder in " + home_.string()), std::string::npos) << result.err;
+    std::filesystem::create_directory(home_ / "Data");
+    EXPECT_EQ(RunOk({"preview", "--model", "Q01", "--png", (home_ / "p.png").string()}).err, "");
+}
+
 TEST_F(CliTest, SendTakesTheCurrentIdsProgramAndLeavesTheStoredModel)
 {
     RunOk({"set-model", "Q06"});
