@@ -1,13 +1,10 @@
 // `group-send`: the program to each sign of a list (the group job's send).
 
-#include <cstdio>
-
 #include "cli/Command.h"
 #include "cli/CommandList.h"
 #include "cli/SendData.h"
 #include "cli/ServiceCommands.h"
 #include "cli/SignIds.h"
-#include "l10n/InlineTexts.h"
 
 namespace lumitag::cli {
 namespace {
@@ -44,20 +41,7 @@ public:
         PackedTables tables;
         BuildSendData(context, model.name, program, tables);
         CheckWordLimit(context, model.name, program.Params(), tables, false);
-        SendWorker& worker = context.Worker(model.name);
-        ProgressPrinter progress;
-        worker.SetEvents(&progress);
-        JobResult result = worker.StartGroup(ids, GroupMode::Send, program.Params(), tables);
-        if (result == JobResult::Success) result = worker.Wait();
-        worker.SetEvents(nullptr);
-        if (progress.Failed() > 0) {
-            char text[64];
-            std::snprintf(text, sizeof text, std::string(fixed_texts::kSendFailedFormat).c_str(), progress.Failed());
-            PrintError(text);
-        }
-        const ExitCode code = GroupExitCode(result, progress.Failed());
-        if (code == ExitCode::Success) std::printf("%s\n", std::string(fixed_texts::kOk).c_str());
-        return code;
+        return RunGroupJob(context, model, ids, GroupMode::Send, program.Params(), tables);
     }
 };
 

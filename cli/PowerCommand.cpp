@@ -1,13 +1,9 @@
 // `power`: switches a list of signs on or off (the group job's power modes).
 
-#include <cstdio>
-
 #include "cli/Command.h"
 #include "cli/CommandList.h"
-#include "cli/SendData.h"
 #include "cli/ServiceCommands.h"
 #include "cli/SignIds.h"
-#include "l10n/InlineTexts.h"
 
 namespace lumitag::cli {
 namespace {
@@ -36,21 +32,8 @@ public:
         const DeviceModel& model = RequireBusModel(context, args);
         context.LockJobs();
         context.OpenDevice(args);
-        SendWorker& worker = context.Worker(model.name);
-        ProgressPrinter progress;
-        worker.SetEvents(&progress);
-        JobResult result = worker.StartGroup(ids, state == "on" ? GroupMode::PowerOn : GroupMode::PowerOff,
-                                             SlotParamTable{}, PackedTables{});
-        if (result == JobResult::Success) result = worker.Wait();
-        worker.SetEvents(nullptr);
-        if (progress.Failed() > 0) {
-            char text[64];
-            std::snprintf(text, sizeof text, std::string(fixed_texts::kSendFailedFormat).c_str(), progress.Failed());
-            PrintError(text);
-        }
-        const ExitCode code = GroupExitCode(result, progress.Failed());
-        if (code == ExitCode::Success) std::printf("%s\n", std::string(fixed_texts::kOk).c_str());
-        return code;
+        return RunGroupJob(context, model, ids, state == "on" ? GroupMode::PowerOn : GroupMode::PowerOff,
+                           SlotParamTable{}, PackedTables{});
     }
 };
 

@@ -105,12 +105,6 @@ ExitCode ExitCodeOf(JobResult result)
     return ExitCode::SendFailure;
 }
 
-ExitCode GroupExitCode(JobResult result, int failed)
-{
-    if (result == JobResult::Success && failed > 0) return ExitCode::SendFailure;
-    return ExitCodeOf(result);
-}
-
 namespace {
 
 class CollectingBuffer : public std::streambuf {

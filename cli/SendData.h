@@ -56,9 +56,6 @@ private:
 
 // The exit code of a job result.
 ExitCode ExitCodeOf(JobResult result);
-// The same for a group job, which runs to its end even when some signs were
-// not reached: those make it a send failure.
-ExitCode GroupExitCode(JobResult result, int failed);
 
 // An output stream that collects what is written, so that a file is written
 // whole and only once the job has succeeded.
