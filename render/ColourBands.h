@@ -3,18 +3,13 @@
 // and bottom thirds of its rows in fixed colours. The rasteriser recolours
 // the lit pixels of such runs band by band.
 
-#include <QRgb>
+#include "render/SignColours.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
 
 namespace lumitag {
-
-inline constexpr QRgb kSignRed = 0xFFFF0000u;
-inline constexpr QRgb kSignGreen = 0xFF00FF00u;
-inline constexpr QRgb kSignYellow = 0xFFFFFF00u;
-inline constexpr QRgb kSignBlack = 0xFF000000u;
 
 // Top, middle and bottom band colour of a run colour (0x00BBGGRR); nullopt
 // ("none") for colours that are not sign colours.

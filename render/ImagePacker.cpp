@@ -2,16 +2,13 @@
 
 #include "model/Log.h"
 #include "render/PictureLoader.h"
+#include "render/SignColours.h"
 
 #include <algorithm>
 
 namespace lumitag {
 namespace {
 
-constexpr QRgb kBlack = 0xFF000000u;
-constexpr QRgb kRed = 0xFFFF0000u;
-constexpr QRgb kGreen = 0xFF00FF00u;
-constexpr QRgb kYellow = 0xFFFFFF00u;
 constexpr std::int64_t kMinPageBytes = 256;
 // No packed image may exceed this; slot images are a few kilobytes.
 constexpr std::int64_t kMaxPackedBytes = 64ll << 20;
@@ -19,19 +16,19 @@ constexpr std::int64_t kMaxPackedBytes = 64ll << 20;
 bool Lit(QRgb pixel, Plane plane)
 {
     switch (plane) {
-    case Plane::Red: return pixel == kYellow || pixel == kRed;
-    case Plane::Green: return pixel == kYellow || pixel == kGreen;
+    case Plane::Red: return pixel == kSignYellow || pixel == kSignRed;
+    case Plane::Green: return pixel == kSignYellow || pixel == kSignGreen;
     case Plane::Any: break;
     }
-    return pixel != kBlack && qAlpha(pixel) != 0;
+    return pixel != kSignBlack && qAlpha(pixel) != 0;
 }
 
 // The two bits of a pixel's colour code, first bit in bit 0.
 unsigned ColourCode(QRgb pixel)
 {
-    if (pixel == kBlack) return 0b00;
-    if (pixel == kRed) return 0b10;
-    if (pixel == kGreen) return 0b01;
+    if (pixel == kSignBlack) return 0b00;
+    if (pixel == kSignRed) return 0b10;
+    if (pixel == kSignGreen) return 0b01;
     return 0b11;
 }
 

@@ -15,10 +15,7 @@ namespace {
 using test::Hex;
 using test::Repeat;
 
-constexpr QRgb kBlack = 0xFF000000u;
-constexpr QRgb kRed = 0xFFFF0000u;
-constexpr QRgb kGreen = 0xFF00FF00u;
-constexpr QRgb kYellow = 0xFFFFFF00u;
+using test::kBlack, test::kRed, test::kGreen, test::kYellow;
 constexpr QRgb kDarkRed = 0xFF800000u;
 
 TEST(PackOneBit, RowsArePackedOnTheirOwnLeftmostPixelInTheTopBit)

@@ -16,10 +16,7 @@
 namespace lumitag {
 namespace {
 
-constexpr QRgb kBlack = 0xFF000000u;
-constexpr QRgb kRed = 0xFFFF0000u;
-constexpr QRgb kGreen = 0xFF00FF00u;
-constexpr QRgb kYellow = 0xFFFFFF00u;
+using test::kBlack, test::kRed, test::kGreen, test::kYellow;
 
 void Put(std::string& out, std::uint32_t value, int bytes)
 {

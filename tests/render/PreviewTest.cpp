@@ -19,10 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr QRgb kBlack = 0xFF000000u;
-constexpr QRgb kRed = 0xFFFF0000u;
-constexpr QRgb kGreen = 0xFF00FF00u;
-constexpr QRgb kYellow = 0xFFFFFF00u;
+using test::kBlack, test::kRed, test::kGreen, test::kYellow;
 constexpr QRgb kFrame = 0xFFAD20F0u;
 constexpr QRgb kGrid = 0xFF303030u;
 

@@ -3,6 +3,7 @@
 // program folder, and small fixture pictures.
 
 #include "render/BmpFile.h"
+#include "render/SignColours.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -16,6 +17,11 @@
 #include <vector>
 
 namespace lumitag::test {
+
+inline constexpr QRgb kBlack = kSignBlack;
+inline constexpr QRgb kRed = kSignRed;
+inline constexpr QRgb kGreen = kSignGreen;
+inline constexpr QRgb kYellow = kSignYellow;
 
 inline void EnsureGuiApplication()
 {
