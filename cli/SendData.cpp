@@ -8,9 +8,7 @@
 #include "l10n/InlineTexts.h"
 #include "l10n/Language.h"
 #include "model/ProgramFolder.h"
-#include "render/PictureLoader.h"
 #include "render/SlotImageBuilder.h"
-#include "render/content/ContentString.h"
 #include "render/WordLimit.h"
 
 namespace lumitag::cli {
@@ -32,18 +30,8 @@ void BuildSendData(Context& context, std::string_view model, SignProgram& progra
 
 void CheckPictures(std::string_view model, SignProgram& program)
 {
-    if (PackingOf(model).glyphCodes) return;  // these models send no pictures
-    const int slotCount = std::clamp(SettingsOf(model).slotCount, 0, kSlotCount);
-    for (int slot = 0; slot < slotCount; ++slot) {
-        if (program.Params().at(SlotField::send, slot) == 0) continue;
-        const std::string content = program.GetContent(slot);
-        if (DetectContentForm(content) != ContentForm::ImageList) continue;
-        ContentParse parse;
-        ParseContent(content, parse);
-        for (const auto& path : parse.imagePaths)
-            if (!path.empty() && LoadPicture(path).isNull())
-                throw BadInput("slot " + std::to_string(slot + 1) + ": cannot load picture " + path);
-    }
+    if (const auto bad = FindUnloadablePicture(model, SettingsOf(model), program))
+        throw BadInput("slot " + std::to_string(bad->slot + 1) + ": cannot load picture " + bad->path);
 }
 
 void CheckWordLimit(Context& context, std::string_view model, const SlotParamTable& params, PackedTables& tables,

@@ -1,9 +1,12 @@
 #include "render/SlotImageBuilder.h"
 
+#include <algorithm>
+
 #include "model/SignProgram.h"
 #include "render/GlyphCodePacker.h"
 #include "render/ImagePacker.h"
 #include "render/LayoutFlag.h"
+#include "render/PictureLoader.h"
 
 namespace lumitag {
 namespace {
@@ -120,6 +123,23 @@ void SlotWindows::Build(PackedTables& tables)
     std::array<CImageWnd*, kSlotCount> windows;
     for (int i = 0; i < kSlotCount; ++i) windows[i] = &windows_[i];
     SlotImageBuilder(model_, settings_, params_, windows, tables);
+}
+
+std::optional<UnloadablePicture> FindUnloadablePicture(std::string_view model, const ModelSettings& settings,
+                                                       SignProgram& program)
+{
+    if (PackingOf(model).glyphCodes) return std::nullopt;
+    const int slotCount = std::clamp(settings.slotCount, 0, kSlotCount);
+    for (int slot = 0; slot < slotCount; ++slot) {
+        if (program.Params().at(SlotField::send, slot) == 0) continue;
+        const std::string content = program.GetContent(slot);
+        if (DetectContentForm(content) != ContentForm::ImageList) continue;
+        ContentParse parse;
+        ParseContent(content, parse);
+        for (const auto& path : parse.imagePaths)
+            if (!path.empty() && LoadPicture(path).isNull()) return UnloadablePicture{slot, path};
+    }
+    return std::nullopt;
 }
 
 }  // namespace lumitag

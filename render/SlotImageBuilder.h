@@ -11,6 +11,7 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -34,6 +35,18 @@ void SlotImageBuilder(std::string_view model, const ModelSettings& settings, con
 // The payload a glyph-code model sends for a window's content ("" for forms
 // without one).
 std::string_view GlyphCodePayload(const CImageWnd& window);
+
+// A picture of a slot to be sent that will not load: the sign would get an
+// empty slot where the user expects a picture, so a send should stop first.
+struct UnloadablePicture {
+    int slot;  // 0-based
+    std::string path;
+};
+
+// The first such picture among the slots the model shows and that are marked
+// for sending; glyph-code models send no pictures.
+std::optional<UnloadablePicture> FindUnloadablePicture(std::string_view model, const ModelSettings& settings,
+                                                       SignProgram& program);
 
 // Ten slot windows without any widget, for the command line, tests and
 // benchmarks: give them the program and the model, then build.

@@ -4,6 +4,7 @@
 #include "render/CImageWnd.h"
 #include "render/DateText.h"
 #include "render/LayoutFlag.h"
+#include "model/SignProgram.h"
 #include "render/SlotImageBuilder.h"
 #include "render/content/RtfWriter.h"
 #include "tests/render/RenderTestSupport.h"
@@ -404,6 +405,37 @@ TEST_F(BuilderTest, WindowsFollowTheModelAndSlotParameters)
     Build("Q03", {});
     EXPECT_EQ(windows.Window(0).Rows(), 7);
     EXPECT_EQ(windows.Window(0).HeightOverride(), 12);
+}
+
+TEST_F(BuilderTest, SendStopsAtTheFirstPictureOfASentSlotThatWillNotLoad)
+{
+    const fs::path good = home.path() / "good.bmp";
+    test::WriteFixture(good, test::Solid(3, 16, kRed));
+    const fs::path folder = home.path() / "folder.bmp";
+    fs::create_directories(folder);
+    const fs::path project = home.path() / "p.led";
+    std::ofstream(project) << "[INFO]\r\nDATA_00=" << good.string() << ";\r\nDATA_01=" << good.string() << ";"
+                           << (home.path() / "gone.bmp").string() << ";\r\nDATA_02=" << folder.string() << ";\r\n";
+    SignProgram program;
+    ASSERT_TRUE(program.LoadProgram(project));
+    for (int slot = 0; slot < 3; ++slot) program.Params().at(SlotField::send, slot) = 1;
+
+    ModelSettings settings;
+    ASSERT_TRUE(ApplyModel(settings, "Q06"));
+    auto bad = FindUnloadablePicture("Q06", settings, program);
+    ASSERT_TRUE(bad.has_value());
+    EXPECT_EQ(bad->slot, 1);
+    EXPECT_EQ(bad->path, (home.path() / "gone.bmp").string());
+
+    // A slot that is not sent is no obstacle; a folder is no picture.
+    program.Params().at(SlotField::send, 1) = 0;
+    bad = FindUnloadablePicture("Q06", settings, program);
+    ASSERT_TRUE(bad.has_value());
+    EXPECT_EQ(bad->slot, 2);
+
+    // Glyph-code models send no pictures at all.
+    ASSERT_TRUE(ApplyModel(settings, "Q05"));
+    EXPECT_FALSE(FindUnloadablePicture("Q05", settings, program).has_value());
 }
 
 }  // namespace
