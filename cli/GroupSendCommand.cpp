@@ -34,13 +34,8 @@ public:
         const DeviceModel& model = RequireBusModel(context, args);
         context.LockJobs();
         SignProgram program;
-        if (!context.LoadProgram(args, program)) program.SaveParams();
-        CheckPictures(model.name, program);
-        context.OpenDevice(args);
-
         PackedTables tables;
-        BuildSendData(context, model.name, program, tables);
-        CheckWordLimit(context, model.name, program.Params(), tables, false);
+        PrepareSend(context, args, model.name, false, program, tables);
         return RunGroupJob(context, model, ids, GroupMode::Send, program.Params(), tables);
     }
 };

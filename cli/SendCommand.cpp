@@ -46,14 +46,8 @@ public:
 
         context.LockJobs();
         SignProgram program;
-        const bool fromProject = context.LoadProgram(args, program);
-        if (!fromProject) program.SaveParams();
-        CheckPictures(model, program);
-        if (!output) context.OpenDevice(args);
-
         PackedTables tables;
-        BuildSendData(context, model, program, tables);
-        CheckWordLimit(context, model, program.Params(), tables, output.has_value());
+        PrepareSend(context, args, model, output.has_value(), program, tables);
 
         SendWorker& worker = context.Worker(model, output.has_value());
         worker.SetSignId(signId);

@@ -20,6 +20,8 @@ ModelSettings SettingsOf(std::string_view model)
     return settings;
 }
 
+namespace {
+
 void BuildSendData(Context& context, std::string_view model, SignProgram& program, PackedTables& tables)
 {
     SlotWindows windows(&context.Glyphs());
@@ -42,6 +44,18 @@ void CheckWordLimit(Context& context, std::string_view model, const SlotParamTab
     const auto& table = toFile ? kWordLimitFile : kWordLimitSend;
     if (!context.Reporter().Ask(WordLimitText(table, CurrentLanguage(), OverLimitWords(over))))
         throw CliError(ExitCode::Declined, "not sent: the data is over the word limit of " + std::string(model));
+}
+
+}  // namespace
+
+void PrepareSend(Context& context, const Arguments& args, std::string_view model, bool toFile, SignProgram& program,
+                 PackedTables& tables)
+{
+    if (!context.LoadProgram(args, program)) program.SaveParams();
+    CheckPictures(model, program);
+    if (!toFile) context.OpenDevice(args);
+    BuildSendData(context, model, program, tables);
+    CheckWordLimit(context, model, program.Params(), tables, toFile);
 }
 
 ProgressPrinter::ProgressPrinter() : terminal_(isatty(STDOUT_FILENO) != 0) {}

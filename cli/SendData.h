@@ -19,19 +19,15 @@ namespace lumitag::cli {
 // The link settings of `model` as the worker and the previews use them.
 ModelSettings SettingsOf(std::string_view model);
 
-// Renders the ten slots of `program` for `model` (slot images written to
-// Image/) and packs them into `tables`.
-void BuildSendData(Context& context, std::string_view model, SignProgram& program, PackedTables& tables);
-
-// Bad input when a picture of a slot that is to be sent will not load: the
-// sign would get an empty slot where the user expects a picture.
-void CheckPictures(std::string_view model, SignProgram& program);
-
-// Applies the model's word limit to `tables`; when data was cut, asks the
-// question of the desktop program (`toFile` picks its wording) and throws
-// ExitCode::Declined on no.
-void CheckWordLimit(Context& context, std::string_view model, const SlotParamTable& params, PackedTables& tables,
-                    bool toFile);
+// Everything a send does before its job starts, in the desktop program's
+// order: the program loaded (the work file's parameters written back, a
+// project file only read), its pictures checked, the sign opened unless
+// `toFile`, the ten slots rendered (slot images written to Image/) and packed
+// into `tables`, and the word limit applied. Throws bad input for a picture
+// that will not load and ExitCode::Declined when the word-limit question is
+// answered no (`toFile` picks its wording).
+void PrepareSend(Context& context, const Arguments& args, std::string_view model, bool toFile, SignProgram& program,
+                 PackedTables& tables);
 
 // Follows a job: a progress bar when stdout is a terminal, nothing otherwise;
 // remembers a group result.
