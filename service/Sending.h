@@ -141,6 +141,7 @@ private:
     std::vector<int> ids_;
     int position_ = 0;
     bool running_ = false;
+    bool stopping_ = false;
 };
 
 }  // namespace lumitag::service

@@ -88,6 +88,9 @@ public:
 
     // --- Current sign ID and "485" mode --------------------------------
     int CurrentId();  // "NowSelID"
+    // The frames address `id` from now on (1..256; others are refused and
+    // the worker keeps its ID). Without a worker yet it starts with CurrentId().
+    void SetSignId(int id);
     bool Mode485();   // "Mode485", or the override
     // Stores "Mode485" and sets the worker's ID mode. FileWrite when the
     // settings could not be written (the worker still follows).
@@ -117,10 +120,14 @@ public:
     Status LockJobs();
     bool JobRunning();
 
+    // The PC's local time through the injected clock.
+    LocalTime Now() const;
+
+    // While set, write-to-file jobs skip their pauses (SessionOptions).
+    void SetFileSendRunning(bool running);
+
 private:
     class FileSleeper;
-    class EventFan;
-    void ApplyToWorker();
 
     Reporter& reporter_;
     SessionOptions options_;
@@ -135,13 +142,11 @@ private:
     std::unique_ptr<HidLink> link_;
     std::unique_ptr<Sleeper> ownSleeper_;
     std::unique_ptr<FileSleeper> sleeper_;
-    std::unique_ptr<EventFan> events_;
+    SendEvents* events_ = nullptr;
     std::unique_ptr<SendWorker> worker_;
     std::unique_ptr<SignProgram> program_;
     std::unique_ptr<ProgramFiles> files_;
     int jobLock_ = -1;
-
-    friend class Sending;
 };
 
 // BadInput unless `path` is a readable project file with an [INFO] section.

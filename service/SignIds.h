@@ -52,9 +52,12 @@ public:
     Status Rename(int id, std::string_view name);
     // "Del": removes `id` from every group.
     Status Remove(int id);
-    // A tick in the ID list: bit `group` of the ID's checks.
+    // A tick in the ID list: bit `group` (0..12) of the ID's checks. Only
+    // the records change: the ID list saves one second after the last click
+    // (SaveIdList), so a burst of clicks is one write.
     Status SetChecked(int id, bool checked, int group = 0);
-    // A tick on a group's node: the group's mark and bit `group` of every ID.
+    // A tick on a group's node: the group's mark and bit `group` of every ID
+    // 1..255. Records only, as SetChecked.
     Status SetGroupChecked(int group, bool checked);
 
     // The work file of `id`, written from the current model's default

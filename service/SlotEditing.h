@@ -58,6 +58,9 @@ inline constexpr std::size_t kTextLimit = 255;        // characters, CR/LF not c
 inline constexpr std::size_t kMaxEditorGlyphCodes = 8000;
 inline constexpr int kSymbolCount = 98;                // "[GIF_000]".."[GIF_097]"
 inline constexpr int kFirstRowBSymbol = 32;            // row A: 0..31, rows B: 32..97
+// The bitmap-font editor's symbol pictures insert characters 128..193: the
+// symbol's number plus this.
+inline constexpr int kSymbolCharacterBase = 96;
 inline constexpr int kMinOffset = -8;
 inline constexpr int kMaxOffset = 8;
 inline constexpr int kSpeedCount = 8;                  // "1".."8", stored 0..7
