@@ -10,7 +10,7 @@
 #include "model/FileAccess.h"
 #include "model/Log.h"
 #include "render/SlotImageBuilder.h"
-#include "render/WordLimit.h"
+#include "link/WordLimit.h"
 #include "service/Session.h"
 #include "service/SignIds.h"
 
