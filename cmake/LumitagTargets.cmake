@@ -35,16 +35,19 @@ function(lumitag_add_bench name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 endfunction()
 
-# lumitag_add_fuzzer(NAME SOURCES ... LIBS ... CORPUS dir)
-# With LUMITAG_FUZZ (clang) a libFuzzer binary under ASan and UBSan; otherwise
-# the same entry point behind a small driver that replays the seed corpus, so
-# every harness is built and its seeds run as a test in the ordinary build.
+# lumitag_add_fuzzer(NAME SOURCES ... LIBS ... CORPUS dir [DICT file])
+# With LUMITAG_FUZZ (clang) a libFuzzer binary under ASan and UBSan, linked to
+# libraries instrumented the same way (see the top-level LUMITAG_FUZZ block),
+# and listed with its seeds and dictionary in fuzz/harnesses.txt for
+# scripts/fuzz.sh. Otherwise the same entry point behind a small driver that
+# replays the seed corpus, so every harness is built and its seeds run as a
+# test in the ordinary build.
 function(lumitag_add_fuzzer name)
-  cmake_parse_arguments(F "" "CORPUS" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(F "" "CORPUS;DICT" "SOURCES;LIBS" ${ARGN})
   if(LUMITAG_FUZZ)
     add_executable(${name} ${F_SOURCES})
-    target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
-    target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    file(APPEND ${CMAKE_BINARY_DIR}/fuzz/harnesses.txt "${name}\t${F_CORPUS}\t${F_DICT}\n")
   else()
     add_executable(${name} ${F_SOURCES} ${PROJECT_SOURCE_DIR}/tests/fuzz/ReplayMain.cpp)
     if(LUMITAG_BUILD_TESTS AND F_CORPUS)

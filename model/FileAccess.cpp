@@ -81,6 +81,8 @@ void SyncFolder(const std::filesystem::path& folder)
     if (dir.valid()) ::fsync(dir.get());
 }
 
+constexpr const char* kLockFileName = ".lumitag.lock";
+
 std::atomic<int> gWritesLeft{-1};
 
 // False when the fault switch says the process is "dead" by now.
@@ -146,7 +148,11 @@ FolderLock::FolderLock(const std::filesystem::path& folder)
         held_ = true;
         return;
     }
-    fd_ = ::open(key_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // A lock file rather than the folder itself: the command line's job lock
+    // is a flock on the program folder, and a second flock on that folder
+    // from the same process would wait for itself.
+    fd_ = ::open((std::filesystem::path(key_) / kLockFileName).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW,
+                 0666);
     if (fd_ < 0) {
         tHeldLocks.erase(key_);
         return;

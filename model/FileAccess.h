@@ -57,12 +57,13 @@ FileResult RemoveFile(const std::filesystem::path& path);
 // process PID exists any more. Returns how many were removed.
 int RemoveStaleTemporaryFiles(const std::filesystem::path& folder);
 
-// An exclusive advisory lock (flock) on a folder, held for the whole
-// read-modify-write of a file in it, so that two processes (or two threads)
-// changing the program's files never lose each other's changes. Blocks until
-// the lock is free. A thread that already holds the folder's lock takes it
-// again at no cost, so locked steps can call each other. When the folder
-// cannot be opened no lock is held (the write that follows fails anyway).
+// An exclusive advisory lock (flock on the folder's ".lumitag.lock", created
+// when missing and left in place) held for the whole read-modify-write of a
+// file in the folder, so that two processes (or two threads) changing the
+// program's files never lose each other's changes. Blocks until the lock is
+// free. A thread that already holds the folder's lock takes it again at no
+// cost, so locked steps can call each other. When the lock file cannot be
+// opened no lock is held (the write that follows fails anyway).
 class FolderLock {
 public:
     explicit FolderLock(const std::filesystem::path& folder);

@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-wqy-microhei
   desktop-file-utils appstream help2man dpkg-dev fakeroot file
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -188,6 +190,25 @@ TEST_F(FileSafetyTest, TwoThreadsChangingSettingsAndIdListLoseNothing)
     ASSERT_TRUE(store.LoadIdList());
     EXPECT_EQ(store.records[3].name, std::to_string(kRounds));
     EXPECT_EQ(store.records[4].name, std::to_string(kRounds));
+}
+
+// The command line holds a flock on the program folder itself while a job
+// runs; the file lock must not be that same lock, or a write during the job
+// would wait for its own process forever.
+TEST_F(FileSafetyTest, FileLockDoesNotWaitForAJobLockOnTheFolder)
+{
+    for (const fs::path& folder : {folder_.Folder(), folder_.WorkData()}) {
+        const int jobLock = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ASSERT_GE(jobLock, 0);
+        ASSERT_EQ(::flock(jobLock, LOCK_EX | LOCK_NB), 0);
+        SettingsStore settings;
+        EXPECT_TRUE(settings.SetLanguage(4));
+        WriteUtf16File(folder / "p.led", "[INFO]\r\n");
+        SignProgram program;
+        ASSERT_TRUE(program.LoadProgram(folder / "p.led"));
+        EXPECT_TRUE(program.SaveSlot(0, "x"));
+        ::close(jobLock);
+    }
 }
 
 // A killed save leaves ".NAME.tmp-PID-N" behind; the next write into the
