@@ -22,7 +22,8 @@ QByteArray EncodeBmp32(const QImage& image);
 // never a part), but not flushed to disk: slot images are a record of what
 // was sent, rewritten at every send and never read back to build one, so
 // waiting for the disk at each of twenty files buys nothing. A symbolic link
-// is followed; an existing file keeps its permission bits.
+// is followed; an existing file keeps its permission bits. A file that
+// already holds these bytes is left as it is, with a new modification time.
 bool WriteBmp32(const QImage& image, const std::filesystem::path& path);
 
 }  // namespace lumitag

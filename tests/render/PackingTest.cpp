@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -301,6 +302,32 @@ TEST(BmpFileTest, RewriteReplacesTheWholeFileKeepsItsModeAndLeavesNoTemporary)
     int files = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path())) ++files;
     EXPECT_EQ(files, 1);
+}
+
+// A send rewrites every slot image: an unchanged one keeps its bytes and
+// gets a new time; one of the same size with other pixels is replaced.
+TEST(BmpFileTest, SameBytesRenewTheTimeOtherBytesOfTheSameSizeReplace)
+{
+    test::TempFolder folder;
+    const auto path = folder.path() / "20063_1.bmp";
+    QImage image = test::Solid(4, 7, kBlack);
+    image.setPixel(1, 1, kRed);
+    ASSERT_TRUE(WriteBmp32(image, path));
+    const auto past = std::filesystem::file_time_type::clock::now() - std::chrono::hours(2);
+    std::filesystem::last_write_time(path, past);
+
+    ASSERT_TRUE(WriteBmp32(image, path));
+    EXPECT_GT(std::filesystem::last_write_time(path), past + std::chrono::hours(1));
+    auto read = [&] {
+        std::ifstream in(path, std::ios::binary);
+        return QByteArray::fromStdString(
+            std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
+    };
+    EXPECT_EQ(read(), EncodeBmp32(image));
+
+    image.setPixel(2, 5, kGreen);
+    ASSERT_TRUE(WriteBmp32(image, path));
+    EXPECT_EQ(read(), EncodeBmp32(image));
 }
 
 TEST(BmpFileTest, WritesThroughALinkAndNeverOverAFolder)
