@@ -113,8 +113,8 @@ constexpr int kMaxSpritePixelSize = 64;
 constexpr std::size_t kMaxCachedFonts = 64;
 constexpr std::size_t kMaxCachedPerFont = 4096;
 
-// The lit pixels of one character in one colour, relative to the pen
-// position on the baseline: what the renderer draws for it, found once.
+// The lit pixels of one character, relative to the pen position on the
+// baseline: what the renderer draws for it, found once.
 struct GlyphSprite {
     bool usable = false;  // false: the renderer draws this character itself
     std::vector<QPoint> lit;
@@ -141,12 +141,12 @@ public:
         return width;
     }
 
-    const GlyphSprite& Sprite(const QString& character, QRgb colour)
+    const GlyphSprite& Sprite(const QString& character)
     {
-        const std::uint64_t key = (std::uint64_t{CodeOf(character)} << 32) | colour;
+        const std::uint32_t key = CodeOf(character);
         if (auto it = sprites_.find(key); it != sprites_.end()) return it->second;
         if (sprites_.size() >= kMaxCachedPerFont) sprites_.clear();
-        return sprites_.emplace(key, DrawSprite(character, colour)).first->second;
+        return sprites_.emplace(key, DrawSprite(character)).first->second;
     }
 
 private:
@@ -156,21 +156,27 @@ private:
                                      : character.isEmpty() ? 0u : character[0].unicode();
     }
 
-    // Draws the character with a wide transparent margin and keeps its lit
-    // pixels. Only a character drawn as whole pixels of exactly its colour,
-    // and nowhere near the margin's edge, becomes a sprite: then setting
-    // those pixels is what drawing it on the sign's black gives.
-    GlyphSprite DrawSprite(const QString& character, QRgb colour) const
+    // Draws the character in white inside a margin and keeps its lit pixels.
+    // Only a character drawn as whole pixels of exactly the pen colour (never
+    // blended), and clear of the margin's edge, becomes a sprite: then setting
+    // those pixels to a run's colour is what drawing it in that colour on the
+    // sign's black gives.
+    GlyphSprite DrawSprite(const QString& character) const
     {
+        constexpr QRgb kPen = 0xFFFFFFFFu;
+        constexpr int kMargin = 3;
         GlyphSprite sprite;
         if (font_.pixelSize() > kMaxSpritePixelSize) return sprite;
-        const int margin = font_.pixelSize() + 4;
-        const QRect bounds = QFontMetrics(font_).boundingRect(character);
-        const int left = std::min(bounds.left(), 0) - margin;
-        const int top = std::min(bounds.top(), -ascent_) - margin;
-        const int right = std::max(bounds.right(), static_cast<int>(std::ceil(metrics_.horizontalAdvance(character)))) + margin;
-        const int bottom = std::max(bounds.bottom(), QFontMetrics(font_).descent()) + margin;
-        QImage image(right - left + 1, bottom - top + 1, QImage::Format_ARGB32);
+        const QFontMetrics metrics(font_);
+        const QRect bounds = metrics.boundingRect(character);
+        const int advance = static_cast<int>(std::ceil(metrics_.horizontalAdvance(character)));
+        const int left = std::min(bounds.left(), 0) - kMargin;
+        const int top = std::min(bounds.top(), -ascent_) - kMargin;
+        const int right = std::max(bounds.right(), advance) + kMargin;
+        const int bottom = std::max(bounds.bottom(), metrics.descent()) + kMargin;
+        const int width = right - left + 1;
+        const int height = bottom - top + 1;
+        QImage image(width, height, QImage::Format_ARGB32);
         image.fill(0);
         {
             QPainter painter(&image);
@@ -178,16 +184,15 @@ private:
             painter.setRenderHint(QPainter::TextAntialiasing, false);
             painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
             painter.setFont(font_);
-            painter.setPen(QColor::fromRgb(colour));
+            painter.setPen(QColor::fromRgba(kPen));
             painter.drawText(QPointF(-left, -top), character);
         }
-        const QRgb drawn = colour | 0xFF000000u;
-        for (int y = 0; y < image.height(); ++y) {
+        for (int y = 0; y < height; ++y) {
             const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-            for (int x = 0; x < image.width(); ++x) {
+            for (int x = 0; x < width; ++x) {
                 if (line[x] == 0) continue;
-                const bool edge = x == 0 || y == 0 || x == image.width() - 1 || y == image.height() - 1;
-                if (line[x] != drawn || edge) return GlyphSprite{};
+                const bool edge = x == 0 || y == 0 || x == width - 1 || y == height - 1;
+                if (line[x] != kPen || edge) return GlyphSprite{};
                 sprite.lit.emplace_back(x + left, y + top);
             }
         }
@@ -199,7 +204,7 @@ private:
     QFontMetricsF metrics_;
     int ascent_;
     std::unordered_map<std::uint32_t, double> advances_;
-    std::unordered_map<std::uint64_t, GlyphSprite> sprites_;
+    std::unordered_map<std::uint32_t, GlyphSprite> sprites_;
 };
 
 // The slot of a run's font, resolved once per thread (fonts belong to the
@@ -285,17 +290,19 @@ private:
     void DrawCharacter(const QString& character)
     {
         if (!direct_) return DrawText(character);
-        const GlyphSprite& sprite = slot_->Sprite(character, colour_.rgb());
+        const GlyphSprite& sprite = slot_->Sprite(character);
         if (!sprite.usable) return DrawText(character);
         if (painter_.isActive()) painter_.end();
         const QRgb colour = colour_.rgb();
         const int x0 = Trunc(pen_);
         const int width = target_.width();
         const int height = target_.height();
+        const qsizetype stride = target_.bytesPerLine();
+        uchar* bits = target_.bits();
         for (const QPoint& p : sprite.lit) {
             const int x = x0 + p.x();
             const int y = baseline_ + p.y();
-            if (x >= 0 && x < width && y >= 0 && y < height) reinterpret_cast<QRgb*>(target_.scanLine(y))[x] = colour;
+            if (x >= 0 && x < width && y >= 0 && y < height) reinterpret_cast<QRgb*>(bits + y * stride)[x] = colour;
         }
     }
 
