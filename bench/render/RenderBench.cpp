@@ -95,6 +95,32 @@ void BM_SlotImageBuilder(benchmark::State& state, const char* model)
 BENCHMARK_CAPTURE(BM_SlotImageBuilder, Q36, "Q36")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_SlotImageBuilder, Q14, "Q14")->Unit(benchmark::kMillisecond);
 
+// The same with every slot image file replaced at each build: two programs
+// of other texts sent in turn, so no file already holds the frame's bytes.
+void BM_SlotImageBuilderNewFiles(benchmark::State& state, const char* model)
+{
+    EnsureGuiApplication();
+    ModelSettings settings;
+    ApplyModel(settings, model);
+    Program programs[2] = {TenSlots(settings.rows), TenSlots(settings.rows)};
+    for (int i = 0; i < kSlotCount; ++i) programs[1].contents[i] = FormattedMessage(settings.rows, i + 3);
+    GlyphCache cache;
+    SlotWindows first(&cache), second(&cache);
+    SlotWindows* windows[2] = {&first, &second};
+    for (int p = 0; p < 2; ++p) {
+        windows[p]->SetProgramFolder(ScratchFolder());
+        windows[p]->Load(model, settings, programs[p].params, programs[p].contents);
+    }
+    PackedTables tables;
+    int turn = 0;
+    for (auto _ : state) {
+        windows[turn]->Build(tables);
+        turn ^= 1;
+        benchmark::DoNotOptimize(tables.frame0[9].data.data());
+    }
+}
+BENCHMARK_CAPTURE(BM_SlotImageBuilderNewFiles, Q36, "Q36")->Unit(benchmark::kMillisecond);
+
 // Drops every row's cached picture and paints it again, as a repaint does.
 void RepaintAll(benchmark::State& state, SlotWindows& windows)
 {
