@@ -107,17 +107,23 @@ thread_local bool glyphSprites = true;
 
 // Cells taller than this are drawn by the renderer each time: a sign has at
 // most 16 rows, and larger sprites would cost more than they save.
-constexpr int kMaxSpritePixelSize = 64;
+constexpr int kMaxSpritePixelSize = 48;
 // Bounds on what a thread keeps, so that content naming endless faces or
-// characters cannot grow the caches without end.
-constexpr std::size_t kMaxCachedFonts = 64;
+// characters cannot grow the caches without end: at most 32 fonts, each with
+// 4096 advances and 128 Ki remembered pixels (half a megabyte).
+constexpr std::size_t kMaxCachedFonts = 32;
 constexpr std::size_t kMaxCachedPerFont = 4096;
+constexpr std::size_t kMaxSpritePixelsPerFont = std::size_t{1} << 17;
+
+struct LitPixel {
+    std::int16_t x, y;
+};
 
 // The lit pixels of one character, relative to the pen position on the
 // baseline: what the renderer draws for it, found once.
 struct GlyphSprite {
     bool usable = false;  // false: the renderer draws this character itself
-    std::vector<QPoint> lit;
+    std::vector<LitPixel> lit;
 };
 
 // One run font with what the layout asks of it again and again. Resolving a
@@ -145,8 +151,13 @@ public:
     {
         const std::uint32_t key = CodeOf(character);
         if (auto it = sprites_.find(key); it != sprites_.end()) return it->second;
-        if (sprites_.size() >= kMaxCachedPerFont) sprites_.clear();
-        return sprites_.emplace(key, DrawSprite(character)).first->second;
+        if (sprites_.size() >= kMaxCachedPerFont || spritePixels_ >= kMaxSpritePixelsPerFont) {
+            sprites_.clear();
+            spritePixels_ = 0;
+        }
+        GlyphSprite sprite = DrawSprite(character);
+        spritePixels_ += sprite.lit.size();
+        return sprites_.emplace(key, std::move(sprite)).first->second;
     }
 
 private:
@@ -193,7 +204,7 @@ private:
                 if (line[x] == 0) continue;
                 const bool edge = x == 0 || y == 0 || x == width - 1 || y == height - 1;
                 if (line[x] != kPen || edge) return GlyphSprite{};
-                sprite.lit.emplace_back(x + left, y + top);
+                sprite.lit.push_back({static_cast<std::int16_t>(x + left), static_cast<std::int16_t>(y + top)});
             }
         }
         sprite.usable = true;
@@ -205,6 +216,7 @@ private:
     int ascent_;
     std::unordered_map<std::uint32_t, double> advances_;
     std::unordered_map<std::uint32_t, GlyphSprite> sprites_;
+    std::size_t spritePixels_ = 0;
 };
 
 // The slot of a run's font, resolved once per thread (fonts belong to the
@@ -299,9 +311,9 @@ private:
         const int height = target_.height();
         const qsizetype stride = target_.bytesPerLine();
         uchar* bits = target_.bits();
-        for (const QPoint& p : sprite.lit) {
-            const int x = x0 + p.x();
-            const int y = baseline_ + p.y();
+        for (const LitPixel& p : sprite.lit) {
+            const int x = x0 + p.x;
+            const int y = baseline_ + p.y;
             if (x >= 0 && x < width && y >= 0 && y < height) reinterpret_cast<QRgb*>(bits + y * stride)[x] = colour;
         }
     }
