@@ -25,6 +25,10 @@ public:
     virtual std::string Details() const { return {}; }
     virtual std::span<const OptionSpec> Options() const { return {}; }
     virtual ExitCode Run(Context& context, const Arguments& args) = 0;
+    // False for a command that prints from built-in tables only: it runs
+    // without the application object (platform, fonts) and without reading
+    // the settings for the language, so it costs no more than the process.
+    virtual bool NeedsApplication() const { return true; }
 
     // The full --help text.
     std::string Help() const;

@@ -28,6 +28,7 @@ public:
     {
         return "list the 36 models with rows, messages, protocol and clock";
     }
+    bool NeedsApplication() const override { return false; }
     ExitCode Run(Context&, const Arguments& args) override
     {
         ExpectPositional(args, 0, 0);

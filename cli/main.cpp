@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/Command.h"
@@ -66,6 +68,21 @@ void QtMessage(QtMsgType type, const QMessageLogContext&, const QString& message
     Log(level, message.toStdString());
 }
 
+// The command a command line runs once "--home DIR" is passed, or nullptr.
+Command* CommandOf(int argc, char** argv)
+{
+    int next = 1;
+    while (next < argc && std::string_view(argv[next]).starts_with("--home"))
+        next += std::string_view(argv[next]) == "--home" ? 2 : 1;
+    return next < argc ? FindCommand(argv[next]) : nullptr;
+}
+
+bool NeedsApplication(int argc, char** argv)
+{
+    const Command* command = CommandOf(argc, argv);
+    return !command || command->NeedsApplication();
+}
+
 int Run(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
@@ -108,7 +125,7 @@ int Run(int argc, char** argv)
     Context context(reporter);
     // Messages the desktop program shows in the user's language are printed
     // in it too.
-    ApplyLanguage(StartupLanguage(context.Settings()), reporter);
+    if (command->NeedsApplication()) ApplyLanguage(StartupLanguage(context.Settings()), reporter);
     return ToInt(command->Execute(context, rest));
 }
 
@@ -119,7 +136,10 @@ int main(int argc, char** argv)
     // Rendering needs a GUI application object, never a display.
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     qInstallMessageHandler(QtMessage);
-    QGuiApplication app(argc, argv);
+    // The application object (platform plugin, font configuration) is most of
+    // a short command's time; only commands that draw or read settings get it.
+    std::optional<QGuiApplication> app;
+    if (NeedsApplication(argc, argv)) app.emplace(argc, argv);
     try {
         return Run(argc, argv);
     } catch (const CliError& error) {

@@ -1,37 +1,36 @@
 #include "render/BmpFile.h"
 
-#include <QSaveFile>
-#include <QString>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <bit>
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
+#include <string>
+#include <system_error>
 
 namespace lumitag {
 namespace {
 
-void PutLE(QByteArray& out, std::uint32_t value, int bytes)
+namespace fs = std::filesystem;
+
+constexpr std::uint32_t kHeaderBytes = 14 + 40;
+
+void PutLE(char*& out, std::uint32_t value, int bytes)
 {
-    for (int i = 0; i < bytes; ++i) out.append(static_cast<char>((value >> (8 * i)) & 0xFF));
+    for (int i = 0; i < bytes; ++i) *out++ = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
-}  // namespace
-
-QByteArray EncodeBmp32(const QImage& source)
+void PutHeader(char* out, std::uint32_t width, std::uint32_t height, std::uint32_t pixelBytes)
 {
-    const QImage image = source.convertToFormat(QImage::Format_ARGB32);
-    const std::uint32_t width = static_cast<std::uint32_t>(image.width());
-    const std::uint32_t height = static_cast<std::uint32_t>(image.height());
-    const std::uint32_t headerBytes = 14 + 40;
-    // The file size field has 32 bits: a larger picture has no BMP form.
-    const std::uint64_t pixelBytes64 = std::uint64_t{width} * height * 4;
-    if (image.isNull() || pixelBytes64 > 0xFFFFFFFFu - headerBytes) return {};
-    const auto pixelBytes = static_cast<std::uint32_t>(pixelBytes64);
-
-    QByteArray out;
-    out.reserve(static_cast<qsizetype>(headerBytes + pixelBytes));
-    out.append("BM", 2);
-    PutLE(out, headerBytes + pixelBytes, 4);
+    *out++ = 'B';
+    *out++ = 'M';
+    PutLE(out, kHeaderBytes + pixelBytes, 4);
     PutLE(out, 0, 4);  // reserved
-    PutLE(out, headerBytes, 4);
+    PutLE(out, kHeaderBytes, 4);
     PutLE(out, 40, 4);  // BITMAPINFOHEADER
     PutLE(out, width, 4);
     PutLE(out, height, 4);  // positive: bottom-up
@@ -43,24 +42,136 @@ QByteArray EncodeBmp32(const QImage& source)
     PutLE(out, 2835, 4);
     PutLE(out, 0, 4);  // colours used
     PutLE(out, 0, 4);  // important colours
-    for (int y = image.height() - 1; y >= 0; --y) {
+}
+
+// Closes a descriptor on every way out.
+struct Descriptor {
+    int fd;
+    ~Descriptor()
+    {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+bool WriteAll(int fd, const char* data, std::size_t size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Where a chain of links ends, even when it ends at a file not yet written.
+fs::path FollowLink(fs::path path)
+{
+    constexpr int kMaxHops = 40;  // the kernel's own bound for a path
+    for (int hop = 0; hop < kMaxHops; ++hop) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(path, ec))) return path;
+        const fs::path next = fs::read_symlink(path, ec);
+        if (ec) return path;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return path;
+}
+
+fs::path TemporaryName(const fs::path& target)
+{
+    static std::atomic<unsigned> counter{0};
+    return target.parent_path() / ("." + target.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-" +
+                                   std::to_string(counter++));
+}
+
+// Whether the regular file `target` (of `size` bytes) holds `bytes`; then its
+// modification time is renewed, as a rewrite would.
+bool RenewIfSame(const fs::path& target, off_t size, const QByteArray& bytes)
+{
+    if (size != bytes.size()) return false;
+    Descriptor file{::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)};
+    if (file.fd < 0) return false;
+    QByteArray old(bytes.size(), Qt::Uninitialized);
+    qsizetype done = 0;
+    while (done < old.size()) {
+        const ssize_t n = ::read(file.fd, old.data() + done, static_cast<std::size_t>(old.size() - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += n;
+    }
+    return old == bytes && ::futimens(file.fd, nullptr) == 0;
+}
+
+bool ReplaceFile(const fs::path& path, const QByteArray& bytes)
+{
+    const fs::path target = FollowLink(path);
+    mode_t mode = 0666;  // lowered by the umask for a new file
+    bool exists = false;
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) == 0) {
+        if (!S_ISREG(info.st_mode)) return false;
+        // A send of an unchanged slot finds its file as it would write it:
+        // reading it back costs far less than replacing it.
+        if (RenewIfSame(target, info.st_size, bytes)) return true;
+        mode = info.st_mode & 07777;
+        exists = true;
+    }
+    fs::path temporary;
+    Descriptor file{-1};
+    for (int attempt = 0; attempt < 100 && file.fd < 0; ++attempt) {
+        temporary = TemporaryName(target);
+        file.fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (file.fd < 0 && errno != EEXIST) break;
+    }
+    if (file.fd < 0) return false;
+    const bool written = (!exists || ::fchmod(file.fd, mode) == 0) &&
+                         WriteAll(file.fd, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    const int closed = ::close(file.fd);
+    file.fd = -1;
+    if (!written || closed != 0 || ::rename(temporary.c_str(), target.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+QByteArray EncodeBmp32(const QImage& source)
+{
+    const QImage image = source.convertToFormat(QImage::Format_ARGB32);
+    const std::uint32_t width = static_cast<std::uint32_t>(image.width());
+    const std::uint32_t height = static_cast<std::uint32_t>(image.height());
+    // The file size field has 32 bits: a larger picture has no BMP form.
+    const std::uint64_t pixelBytes64 = std::uint64_t{width} * height * 4;
+    if (image.isNull() || pixelBytes64 > 0xFFFFFFFFu - kHeaderBytes) return {};
+    const auto pixelBytes = static_cast<std::uint32_t>(pixelBytes64);
+
+    QByteArray out(static_cast<qsizetype>(kHeaderBytes + pixelBytes), Qt::Uninitialized);
+    PutHeader(out.data(), width, height, pixelBytes);
+    char* pixels = out.data() + kHeaderBytes;
+    const std::size_t rowBytes = std::size_t{width} * 4;
+    for (int y = image.height() - 1; y >= 0; --y, pixels += rowBytes) {
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) PutLE(out, line[x], 4);
+        if constexpr (std::endian::native == std::endian::little) {
+            // A QRgb word in memory is already B G R A.
+            std::memcpy(pixels, line, rowBytes);
+        } else {
+            char* out32 = pixels;
+            for (std::uint32_t x = 0; x < width; ++x) PutLE(out32, line[x], 4);
+        }
     }
     return out;
 }
 
-bool WriteBmp32(const QImage& image, const std::filesystem::path& path)
+bool WriteBmp32(const QImage& image, const fs::path& path)
 {
     const QByteArray bytes = EncodeBmp32(image);
-    if (bytes.isEmpty()) return false;
-    QSaveFile file(QString::fromStdString(path.string()));
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return !bytes.isEmpty() && ReplaceFile(path, bytes);
 }
 
 }  // namespace lumitag

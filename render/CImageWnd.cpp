@@ -70,6 +70,18 @@ int TrimmedWidth(const QImage& image)
     return image.width();
 }
 
+// The picture cut to its trimmed width without copying its pixels: the
+// narrower picture reads the same rows in place (a write to it copies them
+// first, as for any shared QImage).
+QImage TrimmedView(QImage work)
+{
+    const int width = TrimmedWidth(work);
+    if (width == work.width()) return work;
+    auto* owner = new QImage(std::move(work));
+    return QImage(owner->constBits(), width, owner->height(), owner->bytesPerLine(), owner->format(),
+                  [](void* image) { delete static_cast<QImage*>(image); }, owner);
+}
+
 }  // namespace
 
 CImageWnd::CImageWnd(int controlId) : controlId_(controlId)
@@ -337,7 +349,7 @@ QImage CImageWnd::RenderFrame(int frame)
     const int recorded = contentWidth_;
     DrawContent(work, true, frame);
     contentWidth_ = recorded;
-    return work.copy(0, 0, TrimmedWidth(work), height);
+    return TrimmedView(std::move(work));
 }
 
 std::string CImageWnd::SaveFrameImage(int frame, QImage* rendered)

@@ -4,31 +4,120 @@
 #include "render/PictureLoader.h"
 
 #include <map>
-
+#include <mutex>
 #include <string>
 
 namespace lumitag {
 
+// Where each entry's file is, found by listing its folder once, on the first
+// entry that folder serves.
+class GlyphCache::Source {
+public:
+    explicit Source(std::filesystem::path data) : data_(std::move(data)) {}
+
+    QImage Read(int index)
+    {
+        const auto place = PlaceOf(index);
+        if (!place) return {};
+        auto it = folders_.find(place->folder);
+        if (it == folders_.end()) it = folders_.emplace(place->folder, FolderIndex(data_ / place->folder)).first;
+        const auto file = it->second.Find(place->name);
+        return file ? LoadPicture(*file) : QImage();
+    }
+
+private:
+    struct Place {
+        std::filesystem::path folder;  // inside Data
+        std::string name;
+    };
+
+    static std::optional<Place> PlaceOf(int index)
+    {
+        namespace fs = std::filesystem;
+        auto animation = [](int rows, int offset) {
+            return Place{fs::path("Gif") / std::to_string(rows),
+                         std::to_string(offset / 2) + "_" + std::to_string(offset % 2) + ".bmp"};
+        };
+        if (index < 0 || index >= kSize) return std::nullopt;
+        if (index < 2 * kSevenRowAnimations) return animation(7, index);
+        if (index < kTwelveRowBase) return std::nullopt;
+        if (index < kSixteenRowBase) return animation(12, index - kTwelveRowBase);
+        if (index < kAsciiBase) return animation(16, index - kSixteenRowBase);
+        if (index < kGlyphSetBase) return Place{"ASCII", std::to_string(index - kAsciiBase) + ".bmp"};
+        const int set = (index - kGlyphSetBase) / kGlyphSetChars;
+        const int character = (index - kGlyphSetBase) % kGlyphSetChars;
+        return Place{fs::path("ASCII") / "allAscii" / ("Font" + std::to_string(set / kGlyphSetColours)) /
+                         ("Color" + std::to_string(set % kGlyphSetColours)),
+                     std::to_string(character) + ".bmp"};
+    }
+
+    std::filesystem::path data_;
+    std::map<std::filesystem::path, FolderIndex> folders_;
+};
+
+namespace {
+// One lock for every cache: reading a file happens once per entry, and
+// only the first use of an entry waits for it.
+std::mutex loadMutex;
+}  // namespace
+
+GlyphCache::GlyphCache()
+{
+    for (auto& ready : ready_) ready.store(true, std::memory_order_relaxed);
+}
+
+GlyphCache::~GlyphCache() = default;
+
 const QImage* GlyphCache::Entry(int index) const
 {
-    if (index < 0 || index >= kSize || entries_[index].isNull()) return nullptr;
-    return &entries_[index];
+    if (index < 0 || index >= kSize) return nullptr;
+    if (!ready_[index].load(std::memory_order_acquire)) Load(index);
+    return entries_[index].isNull() ? nullptr : &entries_[index];
+}
+
+void GlyphCache::Load(int index) const
+{
+    std::lock_guard lock(loadMutex);
+    if (ready_[index].load(std::memory_order_relaxed)) return;
+    if (source_) entries_[index] = source_->Read(index);
+    ready_[index].store(true, std::memory_order_release);
 }
 
 void GlyphCache::Set(int index, QImage picture)
 {
-    if (index >= 0 && index < kSize) entries_[index] = std::move(picture);
+    if (index < 0 || index >= kSize) return;
+    std::lock_guard lock(loadMutex);
+    entries_[index] = std::move(picture);
+    ready_[index].store(true, std::memory_order_release);
 }
 
 void GlyphCache::Clear()
 {
-    for (auto& entry : entries_) entry = QImage();
+    std::lock_guard lock(loadMutex);
+    source_.reset();
+    for (int i = 0; i < kSize; ++i) {
+        entries_[i] = QImage();
+        ready_[i].store(true, std::memory_order_release);
+    }
+}
+
+void GlyphCache::SetDataFolder(const std::filesystem::path& programFolder)
+{
+    std::lock_guard lock(loadMutex);
+    source_ = std::make_unique<Source>(programFolder / "Data");
+    for (int i = 0; i < kSize; ++i)
+        if (entries_[i].isNull()) ready_[i].store(false, std::memory_order_release);
+}
+
+void GlyphCache::LoadAll() const
+{
+    for (int i = 0; i < kSize; ++i) Entry(i);
 }
 
 int GlyphCache::LoadedCount() const
 {
     int count = 0;
-    for (const auto& entry : entries_) count += entry.isNull() ? 0 : 1;
+    for (int i = 0; i < kSize; ++i) count += Entry(i) ? 1 : 0;
     return count;
 }
 
@@ -62,35 +151,8 @@ std::optional<int> GlyphCache::GlyphCodeIndex(std::uint32_t code)
 
 void LoadGlyphCache(GlyphCache& cache, const std::filesystem::path& programFolder)
 {
-    namespace fs = std::filesystem;
-    const fs::path data = programFolder / "Data";
-    // Each folder is listed once; a missing folder costs one look.
-    std::map<fs::path, FolderIndex> folders;
-    auto load = [&](std::optional<int> index, const fs::path& folder, const std::string& name) {
-        if (!index) return;
-        auto it = folders.find(folder);
-        if (it == folders.end()) it = folders.emplace(folder, FolderIndex(folder)).first;
-        if (const auto file = it->second.Find(name)) cache.Set(*index, LoadPicture(*file));
-    };
-    auto animation = [&](int rows, int n, int f) {
-        load(GlyphCache::AnimationIndex(rows, n, f), data / "Gif" / std::to_string(rows),
-             std::to_string(n) + "_" + std::to_string(f) + ".bmp");
-    };
-
-    for (int n = 0; n < GlyphCache::kSevenRowAnimations; ++n)
-        for (int f = 0; f < 2; ++f) animation(7, n, f);
-    for (int n = 0; n < GlyphCache::kLargeAnimations; ++n)
-        for (int rows : {12, 16})
-            for (int f = 0; f < 2; ++f) animation(rows, n, f);
-    for (int c = 0; c < GlyphCache::kAsciiGlyphs; ++c)
-        load(GlyphCache::kAsciiBase + c, data / "ASCII", std::to_string(c) + ".bmp");
-    for (std::uint32_t font = 0; font < GlyphCache::kGlyphSetFonts; ++font)
-        for (std::uint32_t colour = 0; colour < GlyphCache::kGlyphSetColours; ++colour) {
-            const auto folder = data / "ASCII" / "allAscii" / ("Font" + std::to_string(font)) /
-                                ("Color" + std::to_string(colour));
-            for (std::uint32_t c = 0; c < GlyphCache::kGlyphSetChars; ++c)
-                load(GlyphCache::GlyphCodeIndex(c + 2048 * colour + 8192 * font), folder, std::to_string(c) + ".bmp");
-        }
+    cache.Clear();
+    cache.SetDataFolder(programFolder);
 }
 
 }  // namespace lumitag

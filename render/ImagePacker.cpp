@@ -26,10 +26,11 @@ bool Lit(QRgb pixel, Plane plane)
 // The two bits of a pixel's colour code, first bit in bit 0.
 unsigned ColourCode(QRgb pixel)
 {
-    if (pixel == kSignBlack) return 0b00;
-    if (pixel == kSignRed) return 0b10;
-    if (pixel == kSignGreen) return 0b01;
-    return 0b11;
+    // Without branches: lit and dark pixels alternate too often to predict.
+    const unsigned red = pixel == kSignRed;
+    const unsigned green = pixel == kSignGreen;
+    const unsigned lit = pixel != kSignBlack;
+    return (0b11u - red - 2u * green) & (0u - lit);
 }
 
 std::vector<std::uint8_t> PackOneBit(const QImage& image, Plane plane)
@@ -60,14 +61,19 @@ void PackTwoBitPage(const QImage& image, int first, int columns, int pageWidth, 
         if (rowStart >= pageBytes) break;
         const std::int64_t rowBytes = std::min(coveredBytes, pageBytes - rowStart);
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        const QRgb* pixels = line + first;
         std::uint8_t* row = page + rowStart;
-        // Bits of the last byte that no pixel covers stay 1.
-        std::fill(row, row + rowBytes, std::uint8_t{0xFF});
-        for (int x = 0; x < columns && x / 4 < rowBytes; ++x) {
-            unsigned code = ColourCode(line[first + x]);
-            if (invert) code ^= 0b11;
-            const int shift = 2 * (x % 4);
-            row[x / 4] = static_cast<std::uint8_t>((row[x / 4] & ~(0b11u << shift)) | (code << shift));
+        const unsigned flip = invert ? 0b11 : 0b00;
+        // Four pixels to a byte; bits of the last byte that no pixel covers stay 1.
+        for (std::int64_t b = 0; b < rowBytes; ++b) {
+            const int x0 = static_cast<int>(b * 4);
+            const int count = std::min(4, columns - x0);
+            unsigned byte = 0xFF;
+            for (int k = 0; k < count; ++k) {
+                const unsigned code = ColourCode(pixels[x0 + k]) ^ flip;
+                byte = (byte & ~(0b11u << (2 * k))) | (code << (2 * k));
+            }
+            row[b] = static_cast<std::uint8_t>(byte);
         }
     }
 }

@@ -14,8 +14,11 @@
 
 #include <cmath>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <tuple>
+#include <unordered_map>
+#include <vector>
 
 namespace lumitag {
 namespace {
@@ -100,12 +103,153 @@ std::vector<QString> Characters(const QString& text)
 
 int Trunc(double x) { return static_cast<int>(std::trunc(std::clamp(x, -kMaxPen, kMaxPen))); }
 
+thread_local bool glyphSprites = true;
+
+// Cells taller than this are drawn by the renderer each time: a sign has at
+// most 16 rows, and larger sprites would cost more than they save.
+constexpr int kMaxSpritePixelSize = 48;
+// Bounds on what a thread keeps, so that content naming endless faces or
+// characters cannot grow the caches without end: at most 32 fonts, each with
+// 4096 advances and 128 Ki remembered pixels (half a megabyte).
+constexpr std::size_t kMaxCachedFonts = 32;
+constexpr std::size_t kMaxCachedPerFont = 4096;
+constexpr std::size_t kMaxSpritePixelsPerFont = std::size_t{1} << 17;
+
+struct LitPixel {
+    std::int16_t x, y;
+};
+
+// The lit pixels of one character, relative to the pen position on the
+// baseline: what the renderer draws for it, found once.
+struct GlyphSprite {
+    bool usable = false;  // false: the renderer draws this character itself
+    std::vector<LitPixel> lit;
+};
+
+// One run font with what the layout asks of it again and again. Resolving a
+// font and shaping a single character cost far more than the few pixels of a
+// sign's character, and a message repeats both hundreds of times.
+class FontSlot {
+public:
+    explicit FontSlot(QFont font) : font_(std::move(font)), metrics_(font_), ascent_(QFontMetrics(font_).ascent()) {}
+
+    const QFont& Font() const { return font_; }
+    const QFontMetricsF& Metrics() const { return metrics_; }
+    int Ascent() const { return ascent_; }
+
+    double Advance(const QString& character)
+    {
+        const std::uint32_t key = CodeOf(character);
+        if (auto it = advances_.find(key); it != advances_.end()) return it->second;
+        if (advances_.size() >= kMaxCachedPerFont) advances_.clear();
+        const double width = metrics_.horizontalAdvance(character);
+        advances_.emplace(key, width);
+        return width;
+    }
+
+    const GlyphSprite& Sprite(const QString& character)
+    {
+        const std::uint32_t key = CodeOf(character);
+        if (auto it = sprites_.find(key); it != sprites_.end()) return it->second;
+        if (sprites_.size() >= kMaxCachedPerFont || spritePixels_ >= kMaxSpritePixelsPerFont) {
+            sprites_.clear();
+            spritePixels_ = 0;
+        }
+        GlyphSprite sprite = DrawSprite(character);
+        spritePixels_ += sprite.lit.size();
+        return sprites_.emplace(key, std::move(sprite)).first->second;
+    }
+
+private:
+    static std::uint32_t CodeOf(const QString& character)
+    {
+        return character.size() == 2 ? QChar::surrogateToUcs4(character[0], character[1])
+                                     : character.isEmpty() ? 0u : character[0].unicode();
+    }
+
+    // Draws the character in white inside a margin and keeps its lit pixels.
+    // Only a character drawn as whole pixels of exactly the pen colour (never
+    // blended), and clear of the margin's edge, becomes a sprite: then setting
+    // those pixels to a run's colour is what drawing it in that colour on the
+    // sign's black gives.
+    GlyphSprite DrawSprite(const QString& character) const
+    {
+        constexpr QRgb kPen = 0xFFFFFFFFu;
+        constexpr int kMargin = 3;
+        GlyphSprite sprite;
+        if (font_.pixelSize() > kMaxSpritePixelSize) return sprite;
+        const QFontMetrics metrics(font_);
+        const QRect bounds = metrics.boundingRect(character);
+        const int advance = static_cast<int>(std::ceil(metrics_.horizontalAdvance(character)));
+        const int left = std::min(bounds.left(), 0) - kMargin;
+        const int top = std::min(bounds.top(), -ascent_) - kMargin;
+        const int right = std::max(bounds.right(), advance) + kMargin;
+        const int bottom = std::max(bounds.bottom(), metrics.descent()) + kMargin;
+        const int width = right - left + 1;
+        const int height = bottom - top + 1;
+        QImage image(width, height, QImage::Format_ARGB32);
+        image.fill(0);
+        {
+            QPainter painter(&image);
+            painter.setRenderHint(QPainter::Antialiasing, false);
+            painter.setRenderHint(QPainter::TextAntialiasing, false);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+            painter.setFont(font_);
+            painter.setPen(QColor::fromRgba(kPen));
+            painter.drawText(QPointF(-left, -top), character);
+        }
+        for (int y = 0; y < height; ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            for (int x = 0; x < width; ++x) {
+                if (line[x] == 0) continue;
+                const bool edge = x == 0 || y == 0 || x == width - 1 || y == height - 1;
+                if (line[x] != kPen || edge) return GlyphSprite{};
+                sprite.lit.push_back({static_cast<std::int16_t>(x + left), static_cast<std::int16_t>(y + top)});
+            }
+        }
+        sprite.usable = true;
+        return sprite;
+    }
+
+    QFont font_;
+    QFontMetricsF metrics_;
+    int ascent_;
+    std::unordered_map<std::uint32_t, double> advances_;
+    std::unordered_map<std::uint32_t, GlyphSprite> sprites_;
+    std::size_t spritePixels_ = 0;
+};
+
+// The slot of a run's font, resolved once per thread (fonts belong to the
+// thread that resolves them).
+FontSlot& SlotOf(const TextRun& run)
+{
+    using Key = std::tuple<QString, int, bool, bool, bool>;
+    thread_local std::map<Key, std::unique_ptr<FontSlot>> fonts;
+    Key key{QString::fromStdString(run.face).left(TextRun::kFaceLimit), std::clamp(run.height, 1, kMaxRunHeight),
+            run.bold == 1, run.italic != 0, run.underline != 0};
+    if (auto it = fonts.find(key); it != fonts.end()) return *it->second;
+    if (fonts.size() >= kMaxCachedFonts) fonts.clear();
+    return *fonts.emplace(std::move(key), std::make_unique<FontSlot>(RunFont(run))).first->second;
+}
+
 class RunPainter {
 public:
     RunPainter(const RunLayout& layout, QImage& target, bool drawEverything, int frame)
-        : layout_(layout), target_(target), drawEverything_(drawEverything), frame_(frame)
+        : layout_(layout),
+          target_(target),
+          drawEverything_(drawEverything),
+          frame_(frame),
+          direct_(glyphSprites && target.format() == QImage::Format_ARGB32)
     {
-        Painter().fillRect(QRect(0, 0, 1024, layout.rows), QColor::fromRgba(kSignBlack));
+        if (!direct_) {
+            Painter().fillRect(QRect(0, 0, 1024, layout.rows), QColor::fromRgba(kSignBlack));
+            return;
+        }
+        const int width = std::min(1024, target_.width());
+        for (int y = 0; y < std::min(layout.rows, target_.height()); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(target_.scanLine(y));
+            std::fill(line, line + width, kSignBlack);
+        }
     }
 
     // Returns whether the run was an animation symbol.
@@ -118,15 +262,14 @@ public:
         if (run.text.empty()) return false;
         const bool perCharacter = VariantOf(layout_.rows, layout_.pageWidth) != RunVariant::C &&
                                   layout_.arabic != 1 && layout_.layoutFlag != 0;
-        font_ = RunFont(run);
+        slot_ = &SlotOf(run);
         colour_ = RunColour(run.colour);
-        const QFontMetricsF metrics(font_);
-        baseline_ = layout_.verticalOffset + QFontMetrics(font_).ascent();
+        baseline_ = layout_.verticalOffset + slot_->Ascent();
         const QString text = QString::fromStdString(run.text);
         if (perCharacter)
-            DrawCharacters(text, metrics, run.colour);
+            DrawCharacters(text, run.colour);
         else
-            DrawWhole(text, metrics, run.colour);
+            DrawWhole(text, run.colour);
         return false;
     }
 
@@ -150,9 +293,29 @@ private:
     void DrawText(const QString& text)
     {
         QPainter& painter = Painter();
-        painter.setFont(font_);
+        painter.setFont(slot_->Font());
         painter.setPen(colour_);
         painter.drawText(QPointF(Trunc(pen_), baseline_), text);
+    }
+
+    // One character: its sprite's pixels set directly where it has one.
+    void DrawCharacter(const QString& character)
+    {
+        if (!direct_) return DrawText(character);
+        const GlyphSprite& sprite = slot_->Sprite(character);
+        if (!sprite.usable) return DrawText(character);
+        if (painter_.isActive()) painter_.end();
+        const QRgb colour = colour_.rgb();
+        const int x0 = Trunc(pen_);
+        const int width = target_.width();
+        const int height = target_.height();
+        const qsizetype stride = target_.bytesPerLine();
+        uchar* bits = target_.bits();
+        for (const LitPixel& p : sprite.lit) {
+            const int x = x0 + p.x;
+            const int y = baseline_ + p.y;
+            if (x >= 0 && x < width && y >= 0 && y < height) reinterpret_cast<QRgb*>(bits + y * stride)[x] = colour;
+        }
     }
 
     void DrawSymbol(int number)
@@ -164,9 +327,9 @@ private:
         Advance(picture->width());
     }
 
-    void DrawWhole(const QString& text, const QFontMetricsF& metrics, std::uint32_t colour)
+    void DrawWhole(const QString& text, std::uint32_t colour)
     {
-        const double width = metrics.horizontalAdvance(text);
+        const double width = slot_->Metrics().horizontalAdvance(text);
         if (Visible()) {
             DrawText(text);
             Bands(colour, width);
@@ -174,11 +337,11 @@ private:
         Advance(width);
     }
 
-    void DrawCharacters(const QString& text, const QFontMetricsF& metrics, std::uint32_t colour)
+    void DrawCharacters(const QString& text, std::uint32_t colour)
     {
         const RunVariant variant = VariantOf(layout_.rows, layout_.pageWidth);
         for (const QString& character : Characters(text)) {
-            double width = metrics.horizontalAdvance(character);
+            double width = glyphSprites ? slot_->Advance(character) : slot_->Metrics().horizontalAdvance(character);
             if (variant == RunVariant::A) {
                 pen_ = PageRuleA(pen_, width, layout_.pageWidth);
             } else {
@@ -186,7 +349,7 @@ private:
                 pen_ = placed.penX;
                 width = placed.width;
             }
-            if (Visible()) DrawText(character);
+            if (Visible()) DrawCharacter(character);
             Bands(colour, width);
             Advance(width);
         }
@@ -204,15 +367,18 @@ private:
     const RunLayout& layout_;
     QImage& target_;
     QPainter painter_;
-    QFont font_;
+    FontSlot* slot_ = nullptr;
     QColor colour_;
     int baseline_ = 0;
     bool drawEverything_;
     int frame_;
+    bool direct_;  // characters are set as sprites, not drawn by the renderer
     double pen_ = 0.0;
 };
 
 }  // namespace
+
+void UseGlyphSprites(bool use) { glyphSprites = use; }
 
 RunVariant VariantOf(int rows, int pageWidth)
 {

@@ -44,6 +44,12 @@ QFont RunFont(const TextRun& run);
 int DrawRuns(const std::vector<TextRun>& runs, const RunLayout& layout, QImage& target, bool drawEverything,
              int frame, int& hasSecondFrame);
 
+// Each thread keeps its run fonts, character advances and the pixels each
+// character is drawn with, and sets those pixels instead of asking the
+// renderer again. Off, every character is shaped and drawn by the renderer:
+// tests compare the two, which must agree pixel for pixel.
+void UseGlyphSprites(bool use);
+
 // Recolours the lit pixels of columns [first, last) into the bands of
 // `runColour`, over the sign's `rows`. A target in another format is
 // converted to 32-bit ARGB first.

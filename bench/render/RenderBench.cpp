@@ -95,6 +95,32 @@ void BM_SlotImageBuilder(benchmark::State& state, const char* model)
 BENCHMARK_CAPTURE(BM_SlotImageBuilder, Q36, "Q36")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_SlotImageBuilder, Q14, "Q14")->Unit(benchmark::kMillisecond);
 
+// The same with every slot image file replaced at each build: two programs
+// of other texts sent in turn, so no file already holds the frame's bytes.
+void BM_SlotImageBuilderNewFiles(benchmark::State& state, const char* model)
+{
+    EnsureGuiApplication();
+    ModelSettings settings;
+    ApplyModel(settings, model);
+    Program programs[2] = {TenSlots(settings.rows), TenSlots(settings.rows)};
+    for (int i = 0; i < kSlotCount; ++i) programs[1].contents[i] = FormattedMessage(settings.rows, i + 3);
+    GlyphCache cache;
+    SlotWindows first(&cache), second(&cache);
+    SlotWindows* windows[2] = {&first, &second};
+    for (int p = 0; p < 2; ++p) {
+        windows[p]->SetProgramFolder(ScratchFolder());
+        windows[p]->Load(model, settings, programs[p].params, programs[p].contents);
+    }
+    PackedTables tables;
+    int turn = 0;
+    for (auto _ : state) {
+        windows[turn]->Build(tables);
+        turn ^= 1;
+        benchmark::DoNotOptimize(tables.frame0[9].data.data());
+    }
+}
+BENCHMARK_CAPTURE(BM_SlotImageBuilderNewFiles, Q36, "Q36")->Unit(benchmark::kMillisecond);
+
 // Drops every row's cached picture and paints it again, as a repaint does.
 void RepaintAll(benchmark::State& state, SlotWindows& windows)
 {
@@ -170,22 +196,64 @@ void BM_RepaintTenGlyphTextPreviews(benchmark::State& state)
 }
 BENCHMARK(BM_RepaintTenGlyphTextPreviews)->Unit(benchmark::kMillisecond);
 
+bool HasDataFolder(benchmark::State& state)
+{
+    if (std::filesystem::exists(fs::path(LUMITAG_PROGRAM_DIR) / "Data")) return true;
+    state.SkipWithError("no Data folder: build the lumitag_data target first");
+    return false;
+}
+
+// What a start costs: the cache bound to the Data folder, and the first use
+// of a 7-row and a 16-row animation and of a glyph-set glyph (each lists its
+// folder once).
+void BM_GlyphCacheStart(benchmark::State& state)
+{
+    if (!HasDataFolder(state)) return;
+    for (auto _ : state) {
+        GlyphCache cache;
+        LoadGlyphCache(cache, LUMITAG_PROGRAM_DIR);
+        benchmark::DoNotOptimize(cache.Entry(*GlyphCache::AnimationIndex(7, 3, 0)));
+        benchmark::DoNotOptimize(cache.Entry(*GlyphCache::AnimationIndex(16, 3, 1)));
+        benchmark::DoNotOptimize(cache.Entry(*GlyphCache::GlyphCodeIndex(2113)));
+    }
+}
+BENCHMARK(BM_GlyphCacheStart)->Unit(benchmark::kMillisecond);
+
+// Every one of the 4,460 pictures read, as a glyph picker showing the whole
+// set would: the cost that reading everything at start used to put on each
+// start.
 void BM_LoadGlyphCache(benchmark::State& state)
 {
-    const fs::path programFolder = LUMITAG_PROGRAM_DIR;
-    if (!fs::exists(programFolder / "Data")) {
-        state.SkipWithError("no Data folder: build the lumitag_data target first");
-        return;
-    }
+    if (!HasDataFolder(state)) return;
     int loaded = 0;
     for (auto _ : state) {
         GlyphCache cache;
-        LoadGlyphCache(cache, programFolder);
+        LoadGlyphCache(cache, LUMITAG_PROGRAM_DIR);
         loaded = cache.LoadedCount();
     }
     state.counters["entries"] = loaded;
 }
 BENCHMARK(BM_LoadGlyphCache)->Unit(benchmark::kMillisecond);
+
+// One send's whole preparation as the command line does it: new windows, the
+// ten contents parsed, the preview pass that measures, then the build.
+void BM_SendPreparation(benchmark::State& state, const char* model)
+{
+    EnsureGuiApplication();
+    ModelSettings settings;
+    ApplyModel(settings, model);
+    const Program program = TenSlots(settings.rows);
+    GlyphCache cache;
+    PackedTables tables;
+    for (auto _ : state) {
+        SlotWindows windows(&cache);
+        windows.SetProgramFolder(ScratchFolder());
+        windows.Load(model, settings, program.params, program.contents);
+        windows.Build(tables);
+        benchmark::DoNotOptimize(tables.frame0[9].data.data());
+    }
+}
+BENCHMARK_CAPTURE(BM_SendPreparation, Q36, "Q36")->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace lumitag

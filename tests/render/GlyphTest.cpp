@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <thread>
+#include <vector>
 
 namespace lumitag {
 namespace {
@@ -92,6 +94,55 @@ TEST(GlyphCacheTest, LoadsEveryBlockFromFoldersOfAnyCase)
     }
     EXPECT_EQ(cache.Entry(2), nullptr);
     EXPECT_EQ(cache.Entry(4), nullptr);
+}
+
+// Pictures are read on first use and kept: a file replaced afterwards shows
+// at the next start (a new cache), and one removed before the start is absent.
+TEST(GlyphCacheTest, EachStartShowsTheDataFolderAsItIsThen)
+{
+    test::TempFolder home;
+    const fs::path file = home.path() / "Data" / "Gif" / "16" / "2_1.bmp";
+    const int index = 258 + 2 * 2 + 1;
+    test::WriteFixture(file, test::Solid(3, 16, kRed));
+    GlyphCache first;
+    LoadGlyphCache(first, home.path());
+    ASSERT_NE(first.Entry(index), nullptr);
+    EXPECT_EQ(first.Entry(index)->width(), 3);
+
+    test::WriteFixture(file, test::Solid(5, 16, kRed));
+    EXPECT_EQ(first.Entry(index)->width(), 3);
+    GlyphCache second;
+    LoadGlyphCache(second, home.path());
+    ASSERT_NE(second.Entry(index), nullptr);
+    EXPECT_EQ(second.Entry(index)->width(), 5);
+
+    fs::remove(file);
+    GlyphCache third;
+    LoadGlyphCache(third, home.path());
+    EXPECT_EQ(third.Entry(index), nullptr);
+    EXPECT_EQ(third.LoadedCount(), 0);
+}
+
+// Previews on several threads may ask for the same entries at once.
+TEST(GlyphCacheTest, FirstUseFromSeveralThreadsGivesEachTheOnePicture)
+{
+    test::TempFolder home;
+    for (int c = 0; c < 40; ++c)
+        test::WriteFixture(home.path() / "Data" / "ASCII" / (std::to_string(c) + ".bmp"), test::Solid(c + 1, 7, kRed));
+    GlyphCache cache;
+    LoadGlyphCache(cache, home.path());
+    std::vector<std::thread> threads;
+    std::vector<std::vector<const QImage*>> seen(4);
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&, t] {
+            for (int c = 0; c < 40; ++c) seen[t].push_back(cache.Entry(GlyphCache::kAsciiBase + c));
+        });
+    for (auto& thread : threads) thread.join();
+    for (int c = 0; c < 40; ++c) {
+        ASSERT_NE(seen[0][c], nullptr) << c;
+        EXPECT_EQ(seen[0][c]->width(), c + 1);
+        for (int t = 1; t < 4; ++t) EXPECT_EQ(seen[t][c], seen[0][c]) << c;
+    }
 }
 
 TEST(GlyphCacheTest, MissingDataFolderLeavesEverythingAbsent)

@@ -9,6 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 namespace lumitag {
 namespace {
 
@@ -277,6 +282,68 @@ TEST(BmpFileTest, NullPictureIsNotWritten)
     EXPECT_TRUE(EncodeBmp32(QImage()).isEmpty());
     EXPECT_FALSE(WriteBmp32(QImage(), path));
     EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST(BmpFileTest, RewriteReplacesTheWholeFileKeepsItsModeAndLeavesNoTemporary)
+{
+    test::TempFolder folder;
+    const auto path = folder.path() / "20060_0.bmp";
+    ASSERT_TRUE(WriteBmp32(test::Solid(40, 16, kRed), path));
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    QImage second = test::Solid(3, 2, kBlack);
+    second.setPixel(2, 0, kGreen);
+    ASSERT_TRUE(WriteBmp32(second, path));
+
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(QByteArray::fromStdString(bytes), EncodeBmp32(second));
+    EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path())) ++files;
+    EXPECT_EQ(files, 1);
+}
+
+// A send rewrites every slot image: an unchanged one keeps its bytes and
+// gets a new time; one of the same size with other pixels is replaced.
+TEST(BmpFileTest, SameBytesRenewTheTimeOtherBytesOfTheSameSizeReplace)
+{
+    test::TempFolder folder;
+    const auto path = folder.path() / "20063_1.bmp";
+    QImage image = test::Solid(4, 7, kBlack);
+    image.setPixel(1, 1, kRed);
+    ASSERT_TRUE(WriteBmp32(image, path));
+    const auto past = std::filesystem::file_time_type::clock::now() - std::chrono::hours(2);
+    std::filesystem::last_write_time(path, past);
+
+    ASSERT_TRUE(WriteBmp32(image, path));
+    EXPECT_GT(std::filesystem::last_write_time(path), past + std::chrono::hours(1));
+    auto read = [&] {
+        std::ifstream in(path, std::ios::binary);
+        return QByteArray::fromStdString(
+            std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
+    };
+    EXPECT_EQ(read(), EncodeBmp32(image));
+
+    image.setPixel(2, 5, kGreen);
+    ASSERT_TRUE(WriteBmp32(image, path));
+    EXPECT_EQ(read(), EncodeBmp32(image));
+}
+
+TEST(BmpFileTest, WritesThroughALinkAndNeverOverAFolder)
+{
+    test::TempFolder folder;
+    const auto real = folder.path() / "real.bmp";
+    const auto link = folder.path() / "20061_0.bmp";
+    std::filesystem::create_symlink(real, link);
+    ASSERT_TRUE(WriteBmp32(test::Solid(2, 2, kYellow), link));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(std::filesystem::file_size(real), 54u + 16u);
+
+    const auto blocked = folder.path() / "20062_0.bmp";
+    std::filesystem::create_directory(blocked);
+    EXPECT_FALSE(WriteBmp32(test::Solid(2, 2, kYellow), blocked));
+    EXPECT_TRUE(std::filesystem::is_directory(blocked));
 }
 
 }  // namespace

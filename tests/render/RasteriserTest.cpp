@@ -405,5 +405,46 @@ TEST_F(DrawRunsTest, PreviewSkipsRunsThatStartPastTheClientWidthButCountsThem)
     }
 }
 
+
+// Characters set from their remembered pixels must give exactly the picture
+// the renderer draws itself: every face, size, style and colour, on every
+// variant, moved by the vertical offset and clipped at the picture's edges.
+TEST_F(DrawRunsTest, RememberedCharactersMatchTheRendererPixelForPixel)
+{
+    std::vector<TextRun> runs;
+    const char* faces[] = {"Liberation Sans", "Liberation Serif", "DejaVu Sans", "No Such Face", "SimSun"};
+    const std::uint32_t colours[] = {0x000000FF, 0x0000FF00, 0x0000FFFF, 0x00FF00FF, 0x000096FF, 0x00000080};
+    const std::string texts[] = {"Wavy jQ|g,", "Lumitag 0123", "\xe4\xb8\xad\xe6\x96\x87 \xc3\xa9\xc3\xa8 \xf0\x9f\x98\x80", "ff fi W"};
+    int n = 0;
+    for (const char* face : faces)
+        for (int height : {7, 12, 16, 20}) {
+            TextRun run = MakeRun(texts[n % 4], colours[n % 6], height, face);
+            run.bold = n % 2;
+            run.italic = n % 3 == 0 ? 1 : 0;
+            run.underline = n % 5 == 0 ? 1 : 0;
+            runs.push_back(run);
+            ++n;
+        }
+    struct Variant {
+        int rows, pageWidth, pagePitch, arabic, offset, width;
+    } variants[] = {
+        {16, 64, 0, 0, 0, 2000}, {16, 64, 0, 0, -3, 2000}, {16, 0, 0, 0, 2, 2000}, {12, 33, 40, 0, 0, 2000},
+        {12, 48, 48, 0, 1, 2000}, {7, 0, 0, 0, 0, 2000},  {16, 64, 0, 0, 0, 150},  {16, 64, 0, 1, 0, 2000},
+    };
+    for (const auto& v : variants) {
+        layout = {.rows = v.rows, .pageWidth = v.pageWidth, .pagePitch = v.pagePitch, .arabic = v.arabic,
+                  .verticalOffset = v.offset, .clientWidth = 280};
+        QImage drawn = test::Solid(v.width, v.rows, kBlack);
+        UseGlyphSprites(false);
+        const int drawnWidth = Draw(runs, drawn);
+        UseGlyphSprites(true);
+        for (int pass = 0; pass < 2; ++pass) {  // the second pass reads every character remembered
+            QImage set = test::Solid(v.width, v.rows, kBlack);
+            EXPECT_EQ(Draw(runs, set), drawnWidth) << v.rows << " " << v.pageWidth << " " << v.offset;
+            EXPECT_TRUE(set == drawn) << v.rows << " " << v.pageWidth << " " << v.offset << " pass " << pass;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace lumitag
