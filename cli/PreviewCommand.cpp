@@ -54,6 +54,7 @@ public:
         const QSize size(kPreviewWidth * scale, kPreviewHeight * scale);
         SlotWindows windows(&session.Glyphs());
         windows.SetProgramFolder(session.ProgramFolder());
+        windows.SetDataFolder(session.DataFolder());
         windows.SetClientSize(size);
         windows.Load(model, settings, session.Program());
 

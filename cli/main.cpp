@@ -29,7 +29,9 @@ std::string GeneralHelp()
         "Programs Lumitag LED signs and badges: the same program folder, work files,\n"
         "settings and send path as the desktop program.\n\n"
         "  --home DIR   the program folder (Data/ read, WorkData/ and Image/ written);\n"
-        "               default: the folder of this executable\n\n"
+        "               default: the folder of this executable when Data/ is beside it;\n"
+        "               installed, Data/ from PREFIX/share/lumitag and the rest\n"
+        "               written into $XDG_DATA_HOME/lumitag\n\n"
         "Commands:\n";
     for (const auto& command : Commands()) {
         std::string name = "  " + std::string(command->Name());
@@ -86,7 +88,7 @@ bool NeedsApplication(int argc, char** argv)
 int Run(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
-    std::filesystem::path home = ExecutableFolder();
+    std::filesystem::path home;
     std::size_t next = 0;
     while (next < args.size() && args[next].starts_with("--home")) {
         if (args[next] == "--home" && next + 1 < args.size()) {
@@ -118,8 +120,10 @@ int Run(int argc, char** argv)
     }
 
     std::error_code ec;
-    if (!std::filesystem::is_directory(home, ec)) throw BadInput("program folder not found: " + home.string());
-    SetProgramFolder(std::filesystem::absolute(home));
+    if (!home.empty() && !std::filesystem::is_directory(home, ec))
+        throw BadInput("program folder not found: " + home.string());
+    UseFolders(LocateFolders(ExecutableFolder(), home.empty() ? home : std::filesystem::absolute(home),
+                             UserEnvironment::FromProcess()));
 
     TerminalReporter reporter;
     Context context(reporter);

@@ -153,6 +153,13 @@ void CImageWnd::SetProgramFolder(std::filesystem::path folder)
     DiscardPicture();
 }
 
+void CImageWnd::SetDataFolder(std::filesystem::path folder)
+{
+    dataFolder_ = std::move(folder);
+    RebuildGlyphPaths();
+    DiscardPicture();
+}
+
 void CImageWnd::SetContent(std::string_view content)
 {
     ParseContent(content, parse_);
@@ -179,7 +186,8 @@ void CImageWnd::RebuildGlyphPaths()
     const bool glyphText = parse_.form == ContentForm::GlyphText ||
                            (parse_.form == ContentForm::DateItem && parse_.dateTextIsRich == 0);
     if (!glyphText) return;
-    glyphPaths_ = BuildGlyphPaths(parse_.glyphItems, rows_, programFolder_ ? *programFolder_ : DataFolder());
+    glyphPaths_ = BuildGlyphPaths(parse_.glyphItems, rows_,
+                                  dataFolder_ ? *dataFolder_ : programFolder_ ? *programFolder_ : DataFolder());
     contentWidth_ = glyphPaths_.width;
 }
 

@@ -39,6 +39,9 @@ public:
     void SetGlyphCache(const GlyphCache* cache);
     // Where Data/ is read and Image/ written; ProgramFolder() by default.
     void SetProgramFolder(std::filesystem::path folder);
+    // Where Data/ is read when it is not the program folder (an installed
+    // program); DataFolder() by default.
+    void SetDataFolder(std::filesystem::path folder);
 
     int Rows() const { return rows_; }
     int HeightOverride() const { return heightOverride_; }
@@ -92,6 +95,7 @@ private:
     QSize clientSize_;
     const GlyphCache* cache_ = nullptr;
     std::optional<std::filesystem::path> programFolder_;
+    std::optional<std::filesystem::path> dataFolder_;
     ContentParse parse_;
     GlyphPathLists glyphPaths_;
     int contentWidth_ = 0;

@@ -94,6 +94,11 @@ void SlotWindows::SetProgramFolder(const std::filesystem::path& folder)
     for (auto& window : windows_) window.SetProgramFolder(folder);
 }
 
+void SlotWindows::SetDataFolder(const std::filesystem::path& folder)
+{
+    for (auto& window : windows_) window.SetDataFolder(folder);
+}
+
 void SlotWindows::SetClientSize(QSize size)
 {
     for (auto& window : windows_) window.SetClientSize(size);

@@ -60,6 +60,8 @@ public:
 
     // Where Data/ is read and Image/ written (ProgramFolder() by default).
     void SetProgramFolder(const std::filesystem::path& folder);
+    // Where Data/ is read when it is not the program folder.
+    void SetDataFolder(const std::filesystem::path& folder);
     // Preview size of every window (none by default: nothing is painted,
     // only measured).
     void SetClientSize(QSize size);

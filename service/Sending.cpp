@@ -123,6 +123,7 @@ Result<PreparedSend> Sending::Build(bool askWordLimit, SendTarget target)
     data.params = program.Params();
     SlotWindows windows(&session_.Glyphs());
     windows.SetProgramFolder(session_.ProgramFolder());
+    windows.SetDataFolder(session_.DataFolder());
     windows.Load(model, settings, program);
     windows.Build(data.tables);
     data.overLimitBytes = ApplyWordLimit(model, data.params, data.tables);

@@ -50,6 +50,11 @@ Session::Session(Reporter& reporter, SessionOptions options) : reporter_(reporte
     // the core is built from it.
     if (!options_.programFolder.empty()) SetProgramFolder(options_.programFolder);
     folder_ = lumitag::ProgramFolder();
+    dataFolder_ = lumitag::DataFolder();
+    toolsFolder_ = lumitag::ToolsFolder();
+    // An installed program's first run: the user's data folder is new.
+    std::error_code ec;
+    std::filesystem::create_directories(folder_, ec);
     // A change a kill interrupted is completed before any file is read.
     RecoverInterruptedChanges(folder_);
     if (!options_.sleeper) ownSleeper_ = std::make_unique<SteadySleeper>();
@@ -85,12 +90,12 @@ const GlyphCache& Session::Glyphs()
 {
     if (!glyphs_) {
         glyphs_ = std::make_unique<GlyphCache>();
-        LoadGlyphCache(*glyphs_, folder_);
+        LoadGlyphCache(*glyphs_, dataFolder_);
         // Without it glyph text and symbols come out blank, and a send would
         // succeed with empty slots; say why.
         std::error_code ec;
-        if (!std::filesystem::is_directory(folder_ / "Data", ec))
-            reporter_.Message(MessageKind::Warning, "no Data folder in " + folder_.string() +
+        if (!std::filesystem::is_directory(dataFolder_ / "Data", ec))
+            reporter_.Message(MessageKind::Warning, "no Data folder in " + dataFolder_.string() +
                                                         ": glyph text and animation symbols are drawn blank");
     }
     return *glyphs_;

@@ -37,7 +37,8 @@ namespace lumitag::service {
 
 struct SessionOptions {
     // Where Data/ is read and WorkData/, Image/, Debug.Log written. Empty:
-    // the program folder already set (by default the executable's folder).
+    // the folders already set (by default the executable's folder, or the
+    // installed data folder and the user's data folder; see ProgramFolder.h).
     std::filesystem::path programFolder;
     // The HID backend; null: hidapi. Must outlive the session.
     HidBackend* backend = nullptr;
@@ -62,7 +63,12 @@ public:
     Session& operator=(const Session&) = delete;
 
     Reporter& reporter() { return reporter_; }
+    // Where WorkData/, Image/ and Debug.Log are written.
     const std::filesystem::path& ProgramFolder() const { return folder_; }
+    // Where Data/ is read: the program folder, or the installed data folder.
+    const std::filesystem::path& DataFolder() const { return dataFolder_; }
+    // Where the picture editor is.
+    const std::filesystem::path& ToolsFolder() const { return toolsFolder_; }
 
     SettingsStore& Settings();
     // The ID registry of "WorkData/IDLIST.id", read on first use.
@@ -132,6 +138,8 @@ private:
     Reporter& reporter_;
     SessionOptions options_;
     std::filesystem::path folder_;
+    std::filesystem::path dataFolder_;
+    std::filesystem::path toolsFolder_;
     std::optional<std::string> modelOverride_;
     std::optional<bool> mode485Override_;
     bool projectFile_ = false;
