@@ -8,7 +8,7 @@ namespace lumitag::app {
 bool SaveWindowPng(QWidget* window, const QString& path)
 {
     window->show();
-    window->adjustSize();
+    window->resize(window->sizeHint().expandedTo(window->minimumSizeHint()));
     QApplication::processEvents();
     return window->grab().save(path, "PNG");
 }
