@@ -1,16 +1,22 @@
 #pragma once
-// Our own drawings (SVG files under app/art, compiled in as ":/art/<name>.svg").
+// Our drawings, kept as SVG under app/art and compiled in as ":/art/<name>.svg".
 
-#include <QIcon>
-#include <QPixmap>
-#include <QSize>
-#include <QString>
+#include "ui/Art.h"
 
 namespace lumitag::app {
 
-// Registers the artwork resources (once); ArtIcon does it itself.
+// Registers this library's artwork (once); call before the first use.
 void EnsureArt();
-QIcon ArtIcon(const QString& name);
-QPixmap ArtPixmap(const QString& name, QSize size);
+
+inline QIcon ArtIcon(const QString& name)
+{
+    EnsureArt();
+    return ui::ArtIcon(name);
+}
+inline QPixmap ArtPixmap(const QString& name, QSize size)
+{
+    EnsureArt();
+    return ui::ArtPixmap(name, size);
+}
 
 }  // namespace lumitag::app

@@ -37,6 +37,7 @@
 #include "l10n/MenuKeys.h"
 #include "model/DeviceCatalogue.h"
 #include "model/ProgramFolder.h"
+#include "ui/Layout.h"
 
 namespace lumitag::app {
 
@@ -79,6 +80,7 @@ CLumitagv11Dlg::CLumitagv11Dlg(Session& session, DialogHooks hooks, WindowOption
       events_(new WorkerEvents(this))
 {
     setWindowTitle(QStringLiteral("Lumitag Rirazed V9.92"));
+    EnsureArt();  // the row check boxes' style sheet names the artwork
     setWindowIcon(ArtIcon(QStringLiteral("lumitag")));
     for (int id : {kTimerEnableSend, kTimerProgress, kTimerClock, kTimerFillIds, kTimerSaveIds, kTimerFirstDevice}) {
         auto* timer = new QTimer(this);
@@ -466,8 +468,7 @@ void CLumitagv11Dlg::ApplyLanguage(int index)
 
 void CLumitagv11Dlg::Relabel(int index)
 {
-    const bool rightToLeft = index == 13 || index == 14;
-    QApplication::setLayoutDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+    ui::ApplyLanguageDirection(index);
     RelabelMenus();
     FillRowMenus();
     RefreshRows();

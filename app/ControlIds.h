@@ -1,16 +1,18 @@
 #pragma once
-// Control identifiers on widgets: the language packs key the texts of a
-// window's controls by them ("IDD<dialog>_<id>"), and tests find controls
-// by them.
+// Finding controls by their identifier, and relabelling a window with its
+// tooltips: the main window's buttons carry the pack's text as tooltip too.
 
-#include <QString>
 #include <QWidget>
+
+#include "ui/DialogStyle.h"
+#include "ui/DialogTexts.h"
 
 namespace lumitag::app {
 
-void SetControlId(QWidget* widget, int id);
-// 0 when the widget has none.
-int ControlId(const QWidget* widget);
+using ui::ControlId;
+using ui::SetControlId;
+using ui::ApplyDialogBackground;
+
 // The child of `root` with control id `id`, or null.
 QWidget* FindControl(const QWidget* root, int id);
 template <class T>
@@ -19,12 +21,8 @@ T* FindControlAs(const QWidget* root, int id)
     return qobject_cast<T*>(FindControl(root, id));
 }
 
-// Sets the title from "IDD<dialog>_title" and each child's text (and, when
-// `tooltips`, its tooltip) from "IDD<dialog>_<id>" of the current pack;
-// anything the pack lacks keeps its text.
+// ui::ApplyDialogTexts, and with `tooltips` each relabelled control's
+// tooltip set to its new text.
 void ApplyDialogTexts(QWidget* root, int dialog, bool tooltips);
-
-// The light background every window of the program paints.
-void ApplyDialogBackground(QWidget* widget);
 
 }  // namespace lumitag::app
