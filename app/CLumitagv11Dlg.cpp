@@ -75,8 +75,9 @@ constexpr const char* kRowFlagStyle =
 
 }  // namespace
 
-CLumitagv11Dlg::CLumitagv11Dlg(Session& session, DialogHooks hooks, WindowOptions options, QWidget* parent)
-    : QMainWindow(parent), session_(session), hooks_(std::move(hooks)), options_(options),
+CLumitagv11Dlg::CLumitagv11Dlg(service::Session& session, DialogHooks hooks, WindowOptions options, QWidget* parent)
+    : QMainWindow(parent), session_(session), sending_(session), series_(session, sending_), devices_(session),
+      commands_(session), hooks_(std::move(hooks)), options_(options),
       events_(new WorkerEvents(this))
 {
     setWindowTitle(QStringLiteral("Lumitag Rirazed V9.92"));
@@ -116,7 +117,7 @@ CLumitagv11Dlg::~CLumitagv11Dlg()
 {
     // The worker outlives the window: stop it from reporting to a window that
     // is gone, and let a running job end first.
-    session_.Worker().SetEvents(nullptr);
+    session_.SetEvents(nullptr);
     session_.Worker().Wait();
 }
 
@@ -286,7 +287,6 @@ QWidget* CLumitagv11Dlg::BuildRows()
         Row& row = rows_[slot];
         const int line = slot + 1;
         row.preview = new PreviewWidget(ids::kPreview + slot, area);
-        row.preview->Window().SetGlyphCache(&session_.Glyphs());
         row.edit = new QToolButton(area);
         row.effect = new QToolButton(area);
         row.editMenu = new QMenu(row.edit);
@@ -397,23 +397,20 @@ void CLumitagv11Dlg::Initialise()
     // The order is the program's own: devices, worker and ID list, glyphs,
     // settings and program, selectors, status bar, rows, model, ID list,
     // previews, language, then the delayed device choice and ID list.
-    const bool listed = session_.Link().Enumerate();
+    const bool listed = devices_.List().ok();
     if (options_.watchDevices) StartWatchingDevices();
     if (!listed || (options_.watchDevices && !deviceNotifier_))
-        ShowBox(session_.Boxes(), BoxIcon::None, kProductCaption, std::string(fixed_texts::kHidRegisterFailed));
+        ShowBox(session_.reporter(), BoxIcon::None, kProductCaption, std::string(fixed_texts::kHidRegisterFailed));
 
-    session_.Worker().SetEvents(events_);
-    session_.Groups().LoadIdList();
+    session_.SetEvents(events_);
+    session_.Ids();  // the ID list is read here
 
-    LoadGlyphCache(session_.Glyphs(), ProgramFolder());
+    for (int slot = 0; slot < kSlotCount; ++slot) rows_[slot].preview->Window().SetGlyphCache(&session_.Glyphs());
 
     const int language = StartupLanguage(session_.Settings());
-    session_.Files().StartUp();
-    const int nowId = session_.Settings().GetNowSelID();
-    session_.Worker().SetSignId(nowId);
-    const bool mode485 = session_.Settings().GetMode485() == 1;
-    mode485_->setChecked(mode485);
-    session_.Worker().SetIdMode(mode485);
+    (void)session_.LoadCurrentProgram();  // an unreadable program shows empty rows
+    mode485_->setChecked(session_.Mode485());
+    session_.Worker();  // takes the model, the "485" mode and the current ID
 
     FillDeviceSelector();
     FillModelSelector();
@@ -430,14 +427,10 @@ void CLumitagv11Dlg::Initialise()
 
 void CLumitagv11Dlg::StartWatchingDevices()
 {
-    monitor_ = std::make_unique<HidMonitor>();
-    if (!monitor_->IsValid()) {
-        monitor_.reset();
-        return;
-    }
-    deviceNotifier_ = new QSocketNotifier(monitor_->fd(), QSocketNotifier::Read, this);
+    if (!devices_.StartMonitor()) return;
+    deviceNotifier_ = new QSocketNotifier(devices_.MonitorFd(), QSocketNotifier::Read, this);
     connect(deviceNotifier_, &QSocketNotifier::activated, this, [this] {
-        for (const HidEvent& event : monitor_->ReadEvents()) OnDeviceEvent(event);
+        for (const service::DeviceEvent& event : devices_.HandleMonitorEvents()) ShowDeviceChange(event.change);
     });
 }
 
@@ -448,7 +441,7 @@ void CLumitagv11Dlg::FillModelSelector()
     for (const DeviceModel& model : Catalogue()) modelSelector_->addItem(Qs(model.name));
     // The stored name picks its entry by a prefix match ignoring case; none
     // stored picks the first entry without applying it.
-    const QString stored = QString::fromStdString(session_.Model());
+    const QString stored = QString::fromStdString(session_.ModelName());
     int index = 0;
     if (!stored.isEmpty()) {
         for (int i = 0; i < modelSelector_->count(); ++i) {
@@ -463,7 +456,7 @@ void CLumitagv11Dlg::FillModelSelector()
 
 void CLumitagv11Dlg::ApplyLanguage(int index)
 {
-    if (lumitag::ApplyLanguage(index, session_.Boxes())) Relabel(index);
+    if (lumitag::ApplyLanguage(index, session_.reporter())) Relabel(index);
 }
 
 void CLumitagv11Dlg::Relabel(int index)
@@ -473,12 +466,12 @@ void CLumitagv11Dlg::Relabel(int index)
     FillRowMenus();
     RefreshRows();
     ApplyDialogTexts(this, ids::kDialog, true);
-    SetStatus(0, QString::fromStdString(ModelStatusText(session_.Model(), CurrentLanguage())));
+    SetStatus(0, QString::fromStdString(ModelStatusText(session_.ModelName(), CurrentLanguage())));
 }
 
 void CLumitagv11Dlg::ChooseLanguage(int index)
 {
-    const bool usable = lumitag::ChooseLanguage(index, session_.Settings(), session_.Boxes());
+    const bool usable = lumitag::ChooseLanguage(index, session_.Settings(), session_.reporter());
     if (usable) Relabel(index);
 }
 
@@ -499,14 +492,14 @@ void CLumitagv11Dlg::About()
 void CLumitagv11Dlg::FileExit()
 {
     if (options_.askOnExit &&
-        !AskBox(session_.Boxes(), BoxIcon::Question, "", std::string(fixed_texts::kExit)))
+        !AskBox(session_.reporter(), BoxIcon::Question, "", std::string(fixed_texts::kExit)))
         return;
     close();
 }
 
 void CLumitagv11Dlg::closeEvent(QCloseEvent* event)
 {
-    session_.Program().SaveParams();
+    (void)commands_.SaveParams();
     if (waitDialog_) waitDialog_->close();
     QMainWindow::closeEvent(event);
 }

@@ -15,8 +15,11 @@
 
 #include "app/CWaitDlg.h"
 #include "app/DialogHooks.h"
-#include "app/Session.h"
 #include "link/HidMonitor.h"
+#include "service/Devices.h"
+#include "service/ProgramCommands.h"
+#include "service/Sending.h"
+#include "service/Session.h"
 
 class QAction;
 class QCheckBox;
@@ -65,7 +68,7 @@ struct WindowOptions {
 class CLumitagv11Dlg : public QMainWindow {
     Q_OBJECT
 public:
-    CLumitagv11Dlg(Session& session, DialogHooks hooks, WindowOptions options = {}, QWidget* parent = nullptr);
+    CLumitagv11Dlg(service::Session& session, DialogHooks hooks, WindowOptions options = {}, QWidget* parent = nullptr);
     ~CLumitagv11Dlg() override;
     void SetDialogHooks(DialogHooks hooks) { hooks_ = std::move(hooks); }
 
@@ -125,10 +128,9 @@ public:
     QAction* Action(int command) const;
     QMenu* LanguageMenu() const { return languageMenu_; }
     QMenu* RowMenu(int slot, bool editMenu) const;
-    int SeriesPosition() const { return seriesPosition_; }
-    int SeriesCount() const { return static_cast<int>(seriesIds_.size()); }
+    const service::MultiIdSend& Series() const { return series_; }
     // Ends an RS-485 series after the ID being sent (the progress dialog's OK).
-    void StopSeries() { seriesPosition_ = SeriesCount(); }
+    void StopSeries() { series_.Stop(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -161,6 +163,8 @@ private:
     void Initialise();
     void StartWatchingDevices();
     void FillDeviceSelector();
+    // Follows an arrival or removal the link has applied.
+    void ShowDeviceChange(DeviceChange change);
     void FillModelSelector();
     void FillRowMenus();
     void RelabelMenus();
@@ -174,12 +178,9 @@ private:
     void SetStatus(int pane, const QString& text);
 
     // Jobs.
-    bool BuildSendData();
-    // The word-limit question; true when the send goes on.
-    bool PassWordLimit(bool toFile);
-    void StartJob(std::unique_ptr<std::ostream> toFile);
+    // Shows a failed service call as the program's box; true when it worked.
+    bool Check(const service::Status& status, const char* caption);
     void JobStarted();
-    void SendSeriesId();
     void UpdateSeriesText();
     void OnProgress(int percent, int code, bool done);
     void OnScanProgress(int percent, bool end);
@@ -189,7 +190,12 @@ private:
     void FinishJob(int percent);
     void ReloadCurrentProgram();
 
-    Session& session_;
+    service::Session& session_;
+    service::Sending sending_;
+    service::MultiIdSend series_;
+    service::Devices devices_;
+    service::ProgramCommands commands_;
+    service::PreparedSend groupData_;
     DialogHooks hooks_;
     WindowOptions options_;
     WorkerEvents* events_;
@@ -209,7 +215,6 @@ private:
     QTreeWidget* idTree_ = nullptr;
     std::array<QLabel*, 4> panes_{};
     QPointer<CWaitDlg> waitDialog_;
-    std::unique_ptr<HidMonitor> monitor_;
     QSocketNotifier* deviceNotifier_ = nullptr;
 
     bool idle_ = true;
@@ -218,8 +223,8 @@ private:
     bool idListReady_ = false;
     bool hasClock_ = false;
     bool busModel_ = false;
-    std::vector<int> seriesIds_;
-    int seriesPosition_ = 0;
+    bool fileSend_ = false;  // the running job writes a file
+    int lastJobCode_ = 0;
     int contextTarget_ = 0;
 };
 

@@ -57,83 +57,57 @@ std::string Format(std::string_view format, int number)
 
 // ---- Send ----
 
+bool CLumitagv11Dlg::Check(const service::Status& status, const char* caption)
+{
+    if (status.ok()) return true;
+    switch (status.code()) {
+    case service::ErrorCode::WordLimitDeclined:
+    case service::ErrorCode::PictureDeclined:
+    case service::ErrorCode::Busy:
+        break;  // the user said no, or a job runs: nothing to tell
+    case service::ErrorCode::NothingSelected:
+        ShowBox(session_.reporter(), BoxIcon::Warning, std::string(fixed_texts::kWarning), status.message());
+        break;
+    default:
+        ShowBox(session_.reporter(), BoxIcon::Warning, caption, status.message());
+        break;
+    }
+    return false;
+}
+
 void CLumitagv11Dlg::Send()
 {
     if (!idle_ || !session_.Link().IsConnected()) return;
+    fileSend_ = false;
     if (!mode485_->isChecked()) {
-        StartJob(nullptr);
+        auto data = sending_.Prepare(service::SendTarget::Device);
+        if (!Check(data.status(), "") || !Check(sending_.StartSend(*data), "")) return;
+        JobStarted();
         return;
     }
-    seriesIds_.clear();
-    for (int id = kFirstId; id <= kLastId; ++id)
-        if (session_.Groups().IsSelectedForSend(id)) seriesIds_.push_back(id);
-    if (seriesIds_.empty()) {
-        ShowBox(session_.Boxes(), BoxIcon::Warning, std::string(fixed_texts::kWarning), Pick(kNoIdSelected));
+    // The series loads each ID's program in turn: the rows follow it.
+    const service::Status started = series_.Start();
+    if (!series_.Running()) {
+        Check(started, "");
+        ReloadCurrentProgram();
         return;
     }
-    seriesPosition_ = 0;
+    JobStarted();
     if (!waitDialog_) {
         waitDialog_ = new CWaitDlg(this);
         connect(waitDialog_, &CWaitDlg::stopRequested, this, [this] { StopSeries(); });
     }
     waitDialog_->show();
-    waitDialog_->SetRange(SeriesCount());
+    waitDialog_->SetRange(series_.Count());
+    waitDialog_->SetPosition(0);
     UpdateSeriesText();
-    SendSeriesId();
+    RefreshPreviews();
+    RefreshRows();
 }
 
 void CLumitagv11Dlg::UpdateSeriesText()
 {
-    if (!waitDialog_ || seriesPosition_ >= SeriesCount()) return;
-    waitDialog_->SetText(QString::fromStdString(MultiSendText(
-        CurrentLanguage(), seriesIds_[seriesPosition_], SeriesCount(), SeriesCount() - seriesPosition_)));
-}
-
-void CLumitagv11Dlg::SendSeriesId()
-{
-    const int id = seriesIds_.at(seriesPosition_);
-    session_.Worker().SetSignId(id);
-    session_.Files().LoadIdProgram(id);
-    RefreshPreviews();
-    RefreshRows();
-    StartJob(nullptr);
-}
-
-bool CLumitagv11Dlg::BuildSendData()
-{
-    session_.Program().SaveParams();
-    std::array<CImageWnd*, kSlotCount> windows{};
-    for (int slot = 0; slot < kSlotCount; ++slot) windows[slot] = &rows_[slot].preview->Window();
-    SlotImageBuilder(session_.Model(), session_.Worker().Settings(), session_.Program().Params(), windows,
-                     session_.Tables());
-    return true;
-}
-
-bool CLumitagv11Dlg::PassWordLimit(bool toFile)
-{
-    const int over = ApplyWordLimit(session_.Model(), session_.Program().Params(), session_.Tables());
-    if (over <= 0) return true;
-    const std::string question =
-        WordLimitText(toFile ? kWordLimitFile : kWordLimitSend, CurrentLanguage(), OverLimitWords(over));
-    return AskBox(session_.Boxes(), BoxIcon::Question, std::string(fixed_texts::kInformation), question);
-}
-
-void CLumitagv11Dlg::StartJob(std::unique_ptr<std::ostream> toFile)
-{
-    const bool writingFile = toFile != nullptr;
-    BuildSendData();
-    if (!PassWordLimit(writingFile)) {
-        // A declined question ends a series as well: nothing more is sent.
-        if (!seriesIds_.empty()) {
-            seriesPosition_ = SeriesCount();
-            OnSendFinished();
-        }
-        return;
-    }
-    if (session_.Worker().StartSend(session_.Program().Params(), session_.Tables(), std::move(toFile)) !=
-        JobResult::Success)
-        return;  // another job still runs
-    JobStarted();
+    if (waitDialog_ && series_.Running()) waitDialog_->SetText(QString::fromStdString(series_.ProgressText()));
 }
 
 void CLumitagv11Dlg::JobStarted()
@@ -149,17 +123,26 @@ void CLumitagv11Dlg::WriteToFile()
     if (!idle_ || !hooks_.chooseOutputFile) return;
     const auto chosen = hooks_.chooseOutputFile();
     if (!chosen) return;
-    auto file = std::make_unique<std::ofstream>(chosen->toStdString(), std::ios::binary | std::ios::trunc);
-    if (!*file) {
-        const int error = errno;
-        std::string text = Format(fixed_texts::kWriteProtectedFormat, error);
-        const auto at = text.find("%s");
-        if (at != std::string::npos) text.replace(at, 2, chosen->toStdString());
-        ShowBox(session_.Boxes(), BoxIcon::Warning, std::string(fixed_texts::kCannotWrite), text);
-        return;
+    const std::filesystem::path path = chosen->toStdString();
+    {
+        // The file must be writable before anything is built; the job's bytes
+        // replace it whole once it has ended.
+        std::ofstream probe(path, std::ios::binary | std::ios::app);
+        if (!probe) {
+            const int error = errno;
+            std::string text = Format(fixed_texts::kWriteProtectedFormat, error);
+            const auto at = text.find("%s");
+            if (at != std::string::npos) text.replace(at, 2, path.string());
+            ShowBox(session_.reporter(), BoxIcon::Warning, std::string(fixed_texts::kCannotWrite), text);
+            return;
+        }
     }
-    seriesIds_.clear();
-    StartJob(std::move(file));
+    auto data = sending_.Prepare(service::SendTarget::File);
+    if (!Check(data.status(), "") ||
+        !Check(sending_.StartSendToFile(*data, path), fixed_texts::kCannotWrite.data()))
+        return;
+    fileSend_ = true;
+    JobStarted();
 }
 
 // ---- Clock, scan, group send, picture editor ----
@@ -167,18 +150,18 @@ void CLumitagv11Dlg::WriteToFile()
 void CLumitagv11Dlg::CheckTime()
 {
     if (!session_.Link().IsConnected()) return;
-    if (session_.Worker().SendClock()) TimerFor(kTimerClock).start();
+    if (sending_.SendClock().ok()) TimerFor(kTimerClock).start();
 }
 
 void CLumitagv11Dlg::Scan()
 {
     if (!idle_) return;
-    if (!session_.Link().IsConnected()) {
-        ShowBox(session_.Boxes(), BoxIcon::Warning, "", Pick(kConnectDevice));
+    const service::Status started = sending_.StartScan();
+    if (!started.ok()) {
+        if (started.code() == service::ErrorCode::NoDevice)
+            ShowBox(session_.reporter(), BoxIcon::Warning, "", started.message());
         return;
     }
-    session_.Groups().StartScan();
-    if (session_.Worker().StartScan() != JobResult::Success) return;
     scanDisplay_ = true;
     JobStarted();
 }
@@ -186,25 +169,26 @@ void CLumitagv11Dlg::Scan()
 void CLumitagv11Dlg::GroupSend()
 {
     if (!idle_ || !busModel_) return;
-    BuildSendData();
+    auto data = sending_.PrepareForGroup();
+    if (!Check(data.status(), "")) return;
+    groupData_ = std::move(*data);
     if (hooks_.openGroupSend) hooks_.openGroupSend();
 }
 
 void CLumitagv11Dlg::StartGroupJob(std::vector<int> signIds, GroupMode mode)
 {
-    if (!idle_ || !PassWordLimit(false)) return;
-    if (session_.Worker().StartGroup(std::move(signIds), mode, session_.Program().Params(), session_.Tables()) !=
-        JobResult::Success)
-        return;
+    if (!idle_) return;
+    fileSend_ = false;
+    if (!Check(sending_.StartGroupJob(signIds, mode, &groupData_), "")) return;
     JobStarted();
 }
 
 void CLumitagv11Dlg::RunImageEditor()
 {
-    const QString folder = QString::fromStdString(ProgramFolder().string());
+    const QString folder = QString::fromStdString(session_.ProgramFolder().string());
     const QString program = QDir(folder).filePath(QStringLiteral("Tools/imagedit"));
     if (!hooks_.startDetached || !hooks_.startDetached(program, folder))
-        ShowBox(session_.Boxes(), BoxIcon::None, std::string(fixed_texts::kError),
+        ShowBox(session_.reporter(), BoxIcon::None, std::string(fixed_texts::kError),
                 std::string(fixed_texts::kCannotRunImageEditor));
 }
 
@@ -212,8 +196,13 @@ void CLumitagv11Dlg::RunImageEditor()
 
 void CLumitagv11Dlg::ChooseModel(const QString& model)
 {
-    const auto change = session_.Files().ChangeModel(model.toStdString());
-    if (change == ProgramFiles::ModelChange::Unchanged) return;
+    const auto change = commands_.SetModel(model.toStdString());
+    if (!change.ok()) {
+        Check(change.status(), fixed_texts::kError.data());
+        if (change.code() != service::ErrorCode::FileWrite) return;
+    } else if (*change == ProgramFiles::ModelChange::Unchanged) {
+        return;
+    }
     ApplyModelToRows();
     RefreshPreviews();
     RefreshRows();
@@ -224,23 +213,15 @@ void CLumitagv11Dlg::FillDeviceSelector()
     const QSignalBlocker block(deviceSelector_);
     deviceSelector_->clear();
     const auto devices = session_.Link().Devices();
-    const std::string current = session_.Link().CurrentPath();
-    int selected = 0;
-    for (std::size_t i = 0; i < devices.size(); ++i) {
-        deviceSelector_->addItem(QStringLiteral("Lumitag"));
-        if (devices[i] == current) selected = static_cast<int>(i);
-    }
-    deviceSelector_->setCurrentIndex(devices.empty() ? -1 : selected);
+    for (std::size_t i = 0; i < devices.size(); ++i)
+        deviceSelector_->addItem(QString::fromUtf8(service::kDeviceEntryText.data(),
+                                                   static_cast<qsizetype>(service::kDeviceEntryText.size())));
+    deviceSelector_->setCurrentIndex(devices.empty() ? -1 : std::max(0, devices_.CurrentIndex()));
 }
 
 void CLumitagv11Dlg::ChooseDevice(int position)
 {
-    const auto devices = session_.Link().Devices();
-    if (position < 0 || position >= static_cast<int>(devices.size())) {
-        ShowConnection(false);
-        return;
-    }
-    ShowConnection(session_.Link().Open(devices[static_cast<std::size_t>(position)]));
+    ShowConnection(devices_.OpenIndex(position).ok());
 }
 
 void CLumitagv11Dlg::ShowConnection(bool connected)
@@ -251,31 +232,23 @@ void CLumitagv11Dlg::ShowConnection(bool connected)
     connection_->setToolTip(connected ? QStringLiteral("Lumitag") : QString());
 }
 
-void CLumitagv11Dlg::SetMode485(bool on)
-{
-    session_.Worker().SetIdMode(on);
-    session_.Settings().SetMode485(on ? 1 : 0);
-}
+void CLumitagv11Dlg::SetMode485(bool on) { Check(session_.SetMode485(on), fixed_texts::kError.data()); }
 
-void CLumitagv11Dlg::OnDeviceEvent(const HidEvent& event)
+void CLumitagv11Dlg::OnDeviceEvent(const HidEvent& event) { ShowDeviceChange(devices_.Apply(event).change); }
+
+void CLumitagv11Dlg::ShowDeviceChange(DeviceChange change)
 {
-    HidLink& link = session_.Link();
-    if (event.kind == HidEvent::Kind::Arrival) {
-        switch (link.DeviceArrived(event.path)) {
-        case DeviceChange::Ignored: return;
-        case DeviceChange::OpenedNewest: {
-            // The new sign is current; the selector keeps its selection.
-            const QSignalBlocker block(deviceSelector_);
-            deviceSelector_->addItem(QStringLiteral("Lumitag"));
-            break;
-        }
-        default: FillDeviceSelector(); break;
-        }
-    } else {
-        if (link.DeviceRemoved(event.path) == DeviceChange::Ignored) return;
-        FillDeviceSelector();
+    switch (change) {
+    case DeviceChange::Ignored: return;
+    case DeviceChange::OpenedNewest: {
+        // The new sign is current; the selector keeps its selection.
+        const QSignalBlocker block(deviceSelector_);
+        deviceSelector_->addItem(QStringLiteral("Lumitag"));
+        break;
     }
-    ShowConnection(link.IsConnected());
+    default: FillDeviceSelector(); break;
+    }
+    ShowConnection(session_.Link().IsConnected());
 }
 
 // ---- Job follow-up ----
@@ -293,11 +266,12 @@ void CLumitagv11Dlg::OnProgress(int percent, int code, bool done)
 {
     progressTarget_ = percent;
     if (!done) return;
+    lastJobCode_ = code;
     FinishJob(percent);
     // A job that failed never reads "OK!": the pane shows what went wrong.
     const std::string error = JobErrorText(code);
     SetStatus(2, error.empty() ? QString::fromStdString(std::string(fixed_texts::kOk)) : QString::fromStdString(error));
-    if (!error.empty()) ShowBox(session_.Boxes(), BoxIcon::None, std::string(fixed_texts::kError), error);
+    if (!error.empty()) ShowBox(session_.reporter(), BoxIcon::None, std::string(fixed_texts::kError), error);
 }
 
 void CLumitagv11Dlg::OnScanProgress(int percent, bool end)
@@ -322,7 +296,7 @@ void CLumitagv11Dlg::FinishJob(int percent)
 
 void CLumitagv11Dlg::OnGroupResult(int succeeded, int count)
 {
-    ShowBox(session_.Boxes(), BoxIcon::Error, kProductCaption, Format(fixed_texts::kSendFailedFormat, count - succeeded));
+    ShowBox(session_.reporter(), BoxIcon::Error, kProductCaption, Format(fixed_texts::kSendFailedFormat, count - succeeded));
 }
 
 void CLumitagv11Dlg::OnScanFinished()
@@ -333,23 +307,36 @@ void CLumitagv11Dlg::OnScanFinished()
 
 void CLumitagv11Dlg::OnSendFinished()
 {
-    ++seriesPosition_;
-    if (waitDialog_) waitDialog_->SetPosition(seriesPosition_);
-    if (seriesPosition_ < SeriesCount()) {
-        UpdateSeriesText();
-        SendSeriesId();
-        return;
+    if (fileSend_) {
+        fileSend_ = false;
+        const auto written = sending_.FinishFileSend(static_cast<JobResult>(lastJobCode_));
+        if (!written.ok()) {
+            SetStatus(2, QString::fromStdString(written.message()));
+            ShowBox(session_.reporter(), BoxIcon::Warning, std::string(fixed_texts::kCannotWrite), written.message());
+        }
     }
-    seriesIds_.clear();
-    seriesPosition_ = 0;
+    if (series_.Running()) {
+        const auto next = series_.OnSendFinished();
+        if (waitDialog_) waitDialog_->SetPosition(series_.Position());
+        if (next.ok() && *next) {
+            JobStarted();
+            UpdateSeriesText();
+            RefreshPreviews();
+            RefreshRows();
+            return;
+        }
+        if (!next.ok()) Check(next.status(), "");
+        if (waitDialog_) waitDialog_->close();
+    } else {
+        session_.Worker().SetSignId(session_.CurrentId());
+        session_.Files().ReloadCurrent();
+    }
     ReloadCurrentProgram();
-    if (waitDialog_) waitDialog_->close();
 }
 
 void CLumitagv11Dlg::ReloadCurrentProgram()
 {
-    session_.Worker().SetSignId(session_.Settings().GetNowSelID());
-    session_.Files().ReloadCurrent();
+    // After every send the rows show the current ID's program from its file.
     RefreshPreviews();
     RefreshRows();
 }
@@ -375,13 +362,13 @@ void CLumitagv11Dlg::OnTimer(int id)
     }
     case kTimerClock:
         if (session_.Worker().FrameDone())
-            ShowBox(session_.Boxes(), BoxIcon::None, "", Pick(kClockSetOk));
+            ShowBox(session_.reporter(), BoxIcon::None, "", Pick(kClockSetOk));
         else
-            ShowBox(session_.Boxes(), BoxIcon::Error, std::string(fixed_texts::kError),
+            ShowBox(session_.reporter(), BoxIcon::Error, std::string(fixed_texts::kError),
                     std::string(fixed_texts::kCheckTimeError));
         break;
     case kTimerFillIds: FillIdList(); break;
-    case kTimerSaveIds: session_.Groups().SaveIdList(); break;
+    case kTimerSaveIds: (void)session_.Ids().SaveIdList(); break;
     case kTimerFirstDevice: ChooseDevice(0); break;
     default: break;
     }

@@ -5,6 +5,7 @@
 
 #include "app/CLumitagv11Dlg.h"
 #include "app/Art.h"
+#include "l10n/InlineTexts.h"
 #include "model/WorkFiles.h"
 
 namespace lumitag::app {
@@ -20,7 +21,7 @@ void CLumitagv11Dlg::FillIdList()
     idListReady_ = false;
     idTree_->setUpdatesEnabled(false);
     idTree_->clear();
-    const IdRegistry& registry = session_.Groups();
+    const IdRegistry& registry = session_.Ids();
     auto* root = new QTreeWidgetItem(idTree_, QStringList(QStringLiteral("LEDS")));
     root->setData(0, kIdRole, 0);
     root->setIcon(0, ArtIcon(QStringLiteral("tree-group")));
@@ -46,10 +47,12 @@ void CLumitagv11Dlg::SelectIdItem(QTreeWidgetItem* item)
 {
     if (!idListReady_ || !item) return;
     const int data = item->data(0, kIdRole).toInt();
-    const int id = item->parent() ? data : session_.Groups().FirstIdInGroup(data);
+    const int id = item->parent() ? data : session_.Ids().FirstIdInGroup(data);
     if (id == session_.Settings().GetNowSelID()) return;
+    // Selecting the root of an empty list makes ID 0 current, which the
+    // service's ID range refuses; the program files take any ID.
     session_.Files().SelectId(id);
-    session_.Worker().SetSignId(id);
+    session_.SetSignId(id);
     RefreshPreviews();
     RefreshRows();
 }
@@ -64,7 +67,7 @@ void CLumitagv11Dlg::ToggleIdCheck(QTreeWidgetItem* item)
     if (checked) item->setExpanded(true);
     idListReady_ = true;
 
-    IdRegistry& registry = session_.Groups();
+    IdRegistry& registry = session_.Ids();
     if (QTreeWidgetItem* parent = item->parent()) {
         const int group = parent->data(0, kIdRole).toInt();
         auto& record = registry.records[static_cast<std::size_t>(item->data(0, kIdRole).toInt())];
@@ -87,11 +90,16 @@ void CLumitagv11Dlg::ToggleIdCheck(QTreeWidgetItem* item)
     TimerFor(kTimerSaveIds).start();  // one save a second after the last click
 }
 
-void CLumitagv11Dlg::CopyProgram(int id) { session_.Files().Copy(id); }
+void CLumitagv11Dlg::CopyProgram(int id) { commands_.Copy(id); }
 
 void CLumitagv11Dlg::PasteProgram(int id)
 {
-    if (session_.Files().Paste(id) == ProgramFiles::PasteResult::PastedOnCurrent) {
+    const auto pasted = commands_.Paste(id);
+    if (!pasted.ok()) {
+        Check(pasted.status(), fixed_texts::kError.data());
+        return;
+    }
+    if (*pasted == ProgramFiles::PasteResult::PastedOnCurrent) {
         RefreshPreviews();
         RefreshRows();
     }
@@ -117,8 +125,8 @@ void CLumitagv11Dlg::DeleteId()
     for (QTreeWidgetItemIterator it(idTree_); *it; ++it) ++count;
     if (count <= 1) return;
     const int id = session_.Settings().GetNowSelID();
-    if (id >= 0 && id < kIdRecordCount) session_.Groups().records[static_cast<std::size_t>(id)].groups = 0;
-    session_.Groups().SaveIdList();
+    if (id >= 0 && id < kIdRecordCount) session_.Ids().records[static_cast<std::size_t>(id)].groups = 0;
+    (void)session_.Ids().SaveIdList();
     FillIdList();
 }
 
@@ -130,32 +138,31 @@ namespace lumitag::app {
 
 void CLumitagv11Dlg::FileNew()
 {
-    if (!session_.Files().New(session_.Boxes())) return;
+    const auto created = commands_.New();
+    if (!created.ok() || !*created) {
+        if (!created.ok()) Check(created.status(), fixed_texts::kError.data());
+        return;
+    }
     RefreshPreviews();
     RefreshRows();
 }
 
 void CLumitagv11Dlg::FileOpen()
 {
-    auto choose = [this]() -> std::optional<std::filesystem::path> {
-        if (!hooks_.chooseProjectToOpen) return std::nullopt;
-        const auto chosen = hooks_.chooseProjectToOpen();
-        if (!chosen) return std::nullopt;
-        return std::filesystem::path(chosen->toStdString());
-    };
-    if (!session_.Files().Open(choose)) return;
+    (void)commands_.SaveParams();
+    if (!hooks_.chooseProjectToOpen) return;
+    const auto chosen = hooks_.chooseProjectToOpen();
+    if (!chosen || !Check(commands_.Open(chosen->toStdString()), fixed_texts::kError.data())) return;
     RefreshPreviews();
     RefreshRows();
 }
 
 void CLumitagv11Dlg::FileSave()
 {
-    session_.Files().Save([this]() -> std::optional<std::filesystem::path> {
-        if (!hooks_.chooseProjectToSave) return std::nullopt;
-        const auto chosen = hooks_.chooseProjectToSave();
-        if (!chosen) return std::nullopt;
-        return std::filesystem::path(chosen->toStdString());
-    });
+    (void)commands_.SaveParams();
+    if (!hooks_.chooseProjectToSave) return;
+    if (const auto chosen = hooks_.chooseProjectToSave())
+        Check(commands_.SaveAs(chosen->toStdString()), fixed_texts::kCannotWrite.data());
 }
 
 }  // namespace lumitag::app

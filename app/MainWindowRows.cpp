@@ -56,7 +56,7 @@ void CLumitagv11Dlg::FillRowMenus()
 
 void CLumitagv11Dlg::ApplyModelToRows()
 {
-    const std::string model = session_.Model();
+    const std::string model = session_.ModelName();
     SendWorker& worker = session_.Worker();
     worker.ApplyModel(model);
     const ModelSettings settings = worker.Settings();
@@ -114,7 +114,7 @@ void CLumitagv11Dlg::UpdateRowEnabling(int slot)
     row.speed->setEnabled(some);
     row.arabic->setEnabled(known);
     row.effect->setEnabled(known);
-    row.time->setEnabled(known && !TimeSelectorDisabled(session_.Model()));
+    row.time->setEnabled(known && !TimeSelectorDisabled(session_.ModelName()));
     row.edit->setEnabled(true);
 }
 
@@ -136,7 +136,7 @@ void CLumitagv11Dlg::UpdateLayoutFlag(int slot)
     const SlotParamTable& params = session_.Program().Params();
     PreviewWidget* preview = rows_[slot].preview;
     preview->Window().SetLayoutFlag(
-        LayoutFlagFor(session_.Model(), params.at(SlotField::time, slot), params.at(SlotField::effect, slot)));
+        LayoutFlagFor(session_.ModelName(), params.at(SlotField::time, slot), params.at(SlotField::effect, slot)));
     preview->update();
 }
 

@@ -7,9 +7,7 @@
 
 #include "app/Boxes.h"
 #include "app/CLumitagv11Dlg.h"
-#include "app/Session.h"
-#include "link/HidapiBackend.h"
-#include "link/Sleeper.h"
+#include "service/Session.h"
 #include "model/ProgramFolder.h"
 
 int main(int argc, char* argv[])
@@ -38,10 +36,8 @@ int main(int argc, char* argv[])
     // serial-port control at this point. Nothing ever used it and this
     // platform has no counterpart, so that step is left out.
 
-    lumitag::HidapiBackend backend;
-    lumitag::SteadySleeper sleeper;
     lumitag::app::MessageBoxReporter boxes;
-    lumitag::app::Session session(backend, sleeper, boxes);
+    lumitag::service::Session session(boxes);  // hidapi, real time
     lumitag::app::CLumitagv11Dlg window(session, {});
     window.SetDialogHooks(lumitag::app::DefaultDialogHooks(&window));
     window.show();

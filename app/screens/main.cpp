@@ -12,7 +12,7 @@
 #include "app/AboutDialog.h"
 #include "app/CLumitagv11Dlg.h"
 #include "app/CWaitDlg.h"
-#include "app/Session.h"
+#include "service/Session.h"
 #include "app/screens/SampleProgram.h"
 #include "app/screens/ScreenShot.h"
 #include "l10n/InlineTexts.h"
@@ -92,7 +92,10 @@ int main(int argc, char* argv[])
         app::WriteSampleProgram(program, FindModel(model)->rows, 8);
     }
 
-    app::Session session(backend, clock, reporter);
+    service::SessionOptions options;
+    options.backend = &backend;
+    options.sleeper = &clock;
+    service::Session session(reporter, options);
     app::CLumitagv11Dlg window(session, {}, app::WindowOptions{false, false});
     window.OnTimer(app::CLumitagv11Dlg::kTimerFirstDevice);
     window.OnTimer(app::CLumitagv11Dlg::kTimerFillIds);
