@@ -7,15 +7,14 @@
 namespace lumitag::ids {
 namespace {
 
-// Shows a failure the user has not heard of yet. A declined question was the
-// user's own answer, and the registry reports its failed saves itself.
+// Shows a failure the user has not heard of yet: a declined question was the
+// user's own answer.
 void Show(Reporter& reporter, const service::Status& status)
 {
     if (status.ok()) return;
     switch (status.code()) {
     case service::ErrorCode::WordLimitDeclined:
     case service::ErrorCode::PictureDeclined:
-    case service::ErrorCode::FileWrite:
         return;
     default:
         if (!status.message().empty()) reporter.Message(MessageKind::Error, status.message());
