@@ -2,6 +2,7 @@
 // ID list of the settings, the tick buttons and clicks, and the frames each
 // job button has the group job write on a fake link.
 
+#include <QGroupBox>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QtTest>
@@ -9,6 +10,8 @@
 #include "IdTestRig.h"
 #include "ids/CDialogGroup.h"
 #include "ids/CTreeOptionsCtrl.h"
+#include "l10n/Language.h"
+#include "ui/Layout.h"
 
 using namespace lumitag;
 using namespace lumitag::ids;
@@ -80,6 +83,7 @@ private slots:
     void bothSendButtonsSendTheProgramToTheTickedSigns();
     void nothingTickedStartsNoJob();
     void jobButtonsAreDisabledWhileTheJobRuns();
+    void relabelledAndRightToLeftInArabic();
 };
 
 void GroupDialogTest::treeListsTheOlderIdsTicked()
@@ -241,6 +245,33 @@ void GroupDialogTest::jobButtonsAreDisabledWhileTheJobRuns()
     group.Press(CDialogGroup::kPowerOff);
     WaitForJobEnd(rig, group);
     QCOMPARE(rig.Payloads().size(), std::size_t{4});
+}
+
+void GroupDialogTest::relabelledAndRightToLeftInArabic()
+{
+    RecordingReporter quiet;
+    QVERIFY(ApplyLanguage(13, quiet));
+    ui::ApplyLanguageDirection(13);
+    IdRig rig;
+    WriteLegacyList(rig, "   4", 1);
+    Group group(rig);
+    const auto pack = CurrentPack();
+    for (int id : {CDialogGroup::kAll, CDialogGroup::kPowerOn, CDialogGroup::kSendSelected}) {
+        const QString text = QString::fromStdString(DialogControlText(*pack, 310, id));
+        QVERIFY(!text.isEmpty());
+        QCOMPARE(Control<QPushButton>(&group.dialog, id)->text(), text);
+        QCOMPARE(Control<QPushButton>(&group.dialog, id)->toolTip(), text);
+    }
+    QCOMPARE(Control<QGroupBox>(&group.dialog, CDialogGroup::kPowerBox)->title(),
+             QString::fromStdString(DialogControlText(*pack, 310, CDialogGroup::kPowerBox)));
+    QCOMPARE(group.dialog.layoutDirection(), Qt::RightToLeft);
+    // The buttons sit left of the tree, mirrored.
+    QVERIFY(Control<QGroupBox>(&group.dialog, CDialogGroup::kPowerBox)->geometry().right() < group.Tree()->geometry().left());
+    // A click still ticks the item it lands on.
+    group.ClickItem(group.Child(0));
+    QCOMPARE(group.Ticks(), std::vector<bool>{false});
+    ui::ApplyLanguageDirection(3);
+    QVERIFY(ApplyLanguage(3, quiet));
 }
 
 QTEST_MAIN(GroupDialogTest)
