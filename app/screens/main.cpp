@@ -15,6 +15,7 @@
 #include "service/Session.h"
 #include "app/screens/SampleProgram.h"
 #include "app/screens/ScreenShot.h"
+#include "ids/IdScreens.h"
 #include "l10n/InlineTexts.h"
 #include "l10n/LanguageCatalogue.h"
 #include "link/FakeHidBackend.h"
@@ -109,6 +110,13 @@ int main(int argc, char* argv[])
     wait->SetText(QString::fromStdString(MultiSendText(language, 7, 3, 2)));
     ok = app::SaveWindowPng(wait, out.filePath(QStringLiteral("progress.png"))) && ok;
     wait->close();
+    {
+        ids::IdScreens idScreens;
+        for (const QString& name : ids::IdScreens::Names()) {
+            const auto dialog = idScreens.Make(name);
+            ok = app::SaveWindowPng(dialog.get(), out.filePath(name + QStringLiteral(".png"))) && ok;
+        }
+    }
     std::printf("%s\n", qPrintable(out.absolutePath()));
     return ok ? 0 : 1;
 }
