@@ -1,0 +1,70 @@
+#include "editors/OffsetControl.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "editors/DialogSupport.h"
+
+namespace lumitag::editors {
+namespace {
+constexpr int kMinOffset = -8;
+constexpr int kMaxOffset = 8;
+}
+
+OffsetControl::OffsetControl(QWidget* parent) : QWidget(parent)
+{
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    label_ = new QLabel(QStringLiteral("Y"), this);
+    Identify(label_, 1080);
+    list_ = new QComboBox(this);
+    Identify(list_, 20003);
+    for (int offset = kMinOffset; offset <= kMaxOffset; ++offset) list_->addItem(QString::number(offset));
+    list_->setCurrentIndex(-1);
+
+    updown_ = new QWidget(this);
+    Identify(updown_, 1101);
+    auto* arrows = new QVBoxLayout(updown_);
+    arrows->setContentsMargins(0, 0, 0, 0);
+    arrows->setSpacing(0);
+    up_ = new QToolButton(updown_);
+    up_->setArrowType(Qt::UpArrow);
+    down_ = new QToolButton(updown_);
+    down_->setArrowType(Qt::DownArrow);
+    for (QToolButton* arrow : {up_, down_}) {
+        arrow->setFixedSize(16, 11);
+        arrow->setFocusPolicy(Qt::NoFocus);
+        arrows->addWidget(arrow);
+    }
+    row->addWidget(label_);
+    row->addWidget(list_);
+    row->addWidget(updown_);
+
+    connect(list_, &QComboBox::activated, this, [this](int index) { emit OffsetChosen(index + kMinOffset); });
+    connect(up_, &QToolButton::clicked, this, [this] { Step(-1); });
+    connect(down_, &QToolButton::clicked, this, [this] { Step(+1); });
+}
+
+void OffsetControl::SetOffset(int offset) { list_->setCurrentIndex(list_->findText(QString::number(offset))); }
+
+void OffsetControl::Step(int direction)
+{
+    // Clamped first so that a step from either end stays on the list.
+    const int index = std::clamp(list_->currentIndex(), 1, list_->count() - 2) + direction;
+    list_->setCurrentIndex(index);
+    emit OffsetChosen(index + kMinOffset);
+}
+
+void OffsetControl::ShowListAndLabel(bool visible)
+{
+    label_->setVisible(visible);
+    list_->setVisible(visible);
+}
+
+}  // namespace lumitag::editors
