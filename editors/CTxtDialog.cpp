@@ -157,12 +157,11 @@ void CTxtDialog::LoadSlot()
     const std::string content = access_.Content(slot_);
     bool loaded = false;
     if (content.starts_with(kRichTextPrefix)) {
-        loaded = LoadRtf(*edit_->document(), content);
+        loaded = LoadRtf(*edit_->document(), content, kTextLimit);
     } else if (content.starts_with(kGlyphTextPrefix)) {
-        QTextCursor cursor(edit_->document());
-        cursor.insertText(QString::fromUtf8(content.data() + kGlyphTextPrefix.size(),
-                                            static_cast<qsizetype>(content.size() - kGlyphTextPrefix.size())),
-                          ToQtFormat(defaultFormat_));
+        FormattedText text;
+        text.Append(std::string_view(content).substr(kGlyphTextPrefix.size()), defaultFormat_);
+        LoadFormattedText(*edit_->document(), Truncated(text, kTextLimit));
         loaded = true;
     }
     if (loaded) {

@@ -55,8 +55,11 @@ void OffsetControl::SetOffset(int offset) { list_->setCurrentIndex(list_->findTe
 
 void OffsetControl::Step(int direction)
 {
-    // Clamped first so that a step from either end stays on the list.
-    const int index = std::clamp(list_->currentIndex(), 1, list_->count() - 2) + direction;
+    // One entry per click, never past either end. (Clamping the start to the
+    // second entry first, as a plain up-down control would, made a click at
+    // either end jump by two.)
+    const int from = list_->currentIndex() < 0 ? (list_->count() - 1) / 2 : list_->currentIndex();
+    const int index = std::clamp(from + direction, 0, list_->count() - 1);
     list_->setCurrentIndex(index);
     emit OffsetChosen(index + kMinOffset);
 }

@@ -118,14 +118,22 @@ std::string DocumentToRtf(const QTextDocument& document, const CharFormat& fallb
     return WriteRtf(SaveFormattedText(document, fallback));
 }
 
-bool LoadRtf(QTextDocument& document, std::string_view rtf)
+FormattedText Truncated(const FormattedText& text, std::size_t maxChars)
+{
+    if (text.size() <= maxChars) return text;
+    FormattedText out;
+    for (std::size_t i = 0; i < maxChars; ++i) out.Append(text.CharAt(i), text.FormatAt(i));
+    return out;
+}
+
+bool LoadRtf(QTextDocument& document, std::string_view rtf, std::size_t maxChars)
 {
     const RtfReadResult result = ReadRtf(rtf);
     if (result.status == RtfStatus::NotRtf) {
         document.clear();
         return false;
     }
-    LoadFormattedText(document, result.text);
+    LoadFormattedText(document, Truncated(result.text, maxChars));
     return true;
 }
 

@@ -30,9 +30,13 @@ FormattedText SaveFormattedText(const QTextDocument& document, const CharFormat&
 std::u32string PlainTextCrLf(const QTextDocument& document);
 
 // Content strings: the document as RTF ("{\rtf..."), and an RTF content
-// string loaded into the document; false, leaving it empty, when nothing
-// could be read.
+// string loaded into the document, at most `maxChars` characters of it (an
+// editor never holds more than its limit); false, leaving it empty, when
+// nothing could be read.
 std::string DocumentToRtf(const QTextDocument& document, const CharFormat& fallback);
-bool LoadRtf(QTextDocument& document, std::string_view rtf);
+bool LoadRtf(QTextDocument& document, std::string_view rtf, std::size_t maxChars);
+
+// The first `maxChars` characters of `text`.
+FormattedText Truncated(const FormattedText& text, std::size_t maxChars);
 
 }  // namespace lumitag::editors
