@@ -1,46 +1,26 @@
 #include "editors/DialogSupport.h"
 
-#include <QAbstractButton>
-#include <QGroupBox>
-#include <QLabel>
 #include <QWidget>
 
 #include <vector>
 
 #include "l10n/Language.h"
+#include "ui/Art.h"
+#include "ui/DialogStyle.h"
+#include "ui/DialogTexts.h"
 
 static void InitEditorArt() { Q_INIT_RESOURCE(editors); }
 
 namespace lumitag::editors {
-namespace {
-
-constexpr const char* kIdProperty = "lumitagControlId";
-
-void SetText(QWidget* widget, const QString& text)
-{
-    if (auto* button = qobject_cast<QAbstractButton*>(widget))
-        button->setText(text);
-    else if (auto* label = qobject_cast<QLabel*>(widget))
-        label->setText(text);
-    else if (auto* group = qobject_cast<QGroupBox*>(widget))
-        group->setTitle(text);
-    else
-        widget->setToolTip(text);
-}
-
-}  // namespace
 
 void Identify(QWidget* widget, int controlId)
 {
-    widget->setProperty(kIdProperty, controlId);
+    ui::SetControlId(widget, controlId);
+    // Tests and the review tool find controls by their number.
     widget->setObjectName(QStringLiteral("id%1").arg(controlId));
 }
 
-int IdentifierOf(const QWidget* widget)
-{
-    const QVariant id = widget->property(kIdProperty);
-    return id.isValid() ? id.toInt() : 0;
-}
+int IdentifierOf(const QWidget* widget) { return ui::ControlId(widget); }
 
 QWidget* FindControl(QWidget* root, int controlId)
 {
@@ -49,6 +29,8 @@ QWidget* FindControl(QWidget* root, int controlId)
 
 void Relabel(QWidget* root, int dialogId, bool tooltips)
 {
+    ui::ApplyDialogTexts(root, dialogId);
+    if (!tooltips) return;
     std::vector<QWidget*> widgets;
     std::vector<int> ids;
     for (QWidget* child : root->findChildren<QWidget*>()) {
@@ -57,32 +39,17 @@ void Relabel(QWidget* root, int dialogId, bool tooltips)
             ids.push_back(id);
         }
     }
-    const DialogTexts texts = ApplyDialogTexts(dialogId, ids);
-    if (texts.title) root->setWindowTitle(QString::fromStdString(*texts.title));
-    for (const auto& [id, text] : texts.controls) {
-        const QString label = QString::fromStdString(text);
-        for (std::size_t i = 0; i < ids.size(); ++i) {
-            if (ids[i] != id) continue;
-            SetText(widgets[i], label);
-            if (tooltips) widgets[i]->setToolTip(label);
-        }
-    }
+    for (const auto& [id, text] : ApplyDialogTexts(dialogId, ids).controls)
+        for (std::size_t i = 0; i < ids.size(); ++i)
+            if (ids[i] == id) widgets[i]->setToolTip(QString::fromStdString(text));
 }
 
-void PrepareDialog(QWidget* dialog)
-{
-    QPalette palette = dialog->palette();
-    palette.setColor(QPalette::Window, QColor(240, 250, 255));
-    dialog->setPalette(palette);
-    dialog->setAutoFillBackground(true);
-    const int language = CurrentLanguage();
-    dialog->setLayoutDirection(language == 13 || language == 14 ? Qt::RightToLeft : Qt::LeftToRight);
-}
+void PrepareDialog(QWidget* dialog) { ui::ApplyDialogBackground(dialog); }
 
 QIcon EditorIcon(const QString& name)
 {
     InitEditorArt();
-    return QIcon(QStringLiteral(":/editors/art/%1.svg").arg(name));
+    return ui::ArtIcon(QStringLiteral("editor-") + name);
 }
 
 }  // namespace lumitag::editors

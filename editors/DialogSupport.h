@@ -20,7 +20,7 @@ QWidget* FindControl(QWidget* root, int controlId);
 // pack; with `tooltips`, each relabelled control shows its text as a tip.
 void Relabel(QWidget* root, int dialogId, bool tooltips);
 
-// The dialogs' light background and the current language's direction.
+// The dialogs' light background.
 void PrepareDialog(QWidget* dialog);
 
 // One of the editors' SVG pictures (editors/art).

@@ -1,0 +1,40 @@
+#include "editors/screens/EditorScreens.h"
+
+#include <QWidget>
+
+#include "editors/CTxtDialog.h"
+#include "render/content/RtfWriter.h"
+
+namespace lumitag::editors {
+namespace {
+
+std::string SampleRtf()
+{
+    FormattedText text;
+    CharFormat yellow{"Liberation Sans", 320, 0x0000FFFF};
+    CharFormat red = yellow;
+    red.colour = 0x000000FF;
+    red.bold = true;
+    text.Append("Lumi", yellow);
+    text.Append("tag ", red);
+    text.Append("[GIF_003]", yellow);
+    return WriteRtf(text);
+}
+
+template <class Dialog>
+std::function<std::unique_ptr<QWidget>(SlotAccess&)> Opener()
+{
+    return [](SlotAccess& access) { return std::make_unique<Dialog>(access, 0); };
+}
+
+}  // namespace
+
+std::vector<EditorScreen> EditorScreens()
+{
+    return {
+        {"text-editor-16-rows", "Q30", SampleRtf(), Opener<CTxtDialog>()},
+        {"text-editor-7-rows", "Q01", "[ASCII]HELLO [GIF_040]", Opener<CTxtDialog>()},
+    };
+}
+
+}  // namespace lumitag::editors
