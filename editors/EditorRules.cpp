@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "model/DeviceCatalogue.h"
+#include "render/content/ContentString.h"
 
 namespace lumitag::editors {
 namespace {
@@ -84,6 +85,32 @@ std::u32string TrimmedWithoutLineBreaks(std::u32string_view text)
     std::size_t last = line.size();
     while (last > first && IsBlank(line[last - 1])) --last;
     return line.substr(first, last - first);
+}
+
+bool ReadDateItem(std::string_view content, DateItem& item)
+{
+    if (!content.starts_with(kDatePrefix)) return false;
+    item = DateItem{};
+    const std::size_t start = kDatePrefix.size();
+    const std::size_t close = content.size() > start ? content.find(']', start) : std::string_view::npos;
+    if (close == std::string_view::npos) return true;
+    const std::string_view digits = content.substr(start, close - start);
+    for (std::size_t k = 0; k < item.switches.size() && k < digits.size(); ++k)
+        item.switches[k] = digits[k] >= '1' && digits[k] <= '9';
+    item.text = std::string(content.substr(close + 1));
+    return true;
+}
+
+std::string DateFlags(const std::array<bool, 6>& switches)
+{
+    std::string flags;
+    for (bool on : switches) flags += on ? '1' : '0';
+    return flags;
+}
+
+std::string DateToken(const std::array<bool, 6>& switches)
+{
+    return std::string(kDatePrefix) + DateFlags(switches) + "]";
 }
 
 }  // namespace lumitag::editors

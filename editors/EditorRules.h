@@ -54,4 +54,20 @@ std::u32string WithoutLineBreaks(std::u32string_view text);
 // The same, trimmed of white space at both ends.
 std::u32string TrimmedWithoutLineBreaks(std::u32string_view text);
 
+// A date item as the date editor opens it: the six switches (year, month,
+// day, weekday, time, seconds) and the text part after the token's "]".
+struct DateItem {
+    std::array<bool, 6> switches{};
+    std::string text;
+};
+// The default switches of a new date item: time and seconds.
+inline constexpr std::array<bool, 6> kDefaultDateSwitches = {false, false, false, false, true, true};
+// False when `content` is no date item (no "[DATE_" prefix). A
+// missing or non-digit flag character is off; without "]" nothing is read.
+bool ReadDateItem(std::string_view content, DateItem& item);
+// "[DATE_" and the six digits and "]".
+std::string DateToken(const std::array<bool, 6>& switches);
+// The six digits as the renderer reads them ("000011").
+std::string DateFlags(const std::array<bool, 6>& switches);
+
 }  // namespace lumitag::editors

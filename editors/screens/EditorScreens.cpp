@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "editors/CDialogDate.h"
 #include "editors/CTxtDialog.h"
 #include "render/content/RtfWriter.h"
 
@@ -34,6 +35,8 @@ std::vector<EditorScreen> EditorScreens()
     return {
         {"text-editor-16-rows", "Q30", SampleRtf(), Opener<CTxtDialog>()},
         {"text-editor-7-rows", "Q01", "[ASCII]HELLO [GIF_040]", Opener<CTxtDialog>()},
+        {"date-editor-16-rows", "Q30", "[DATE_111011]" + SampleRtf(), Opener<CDialogDate>()},
+        {"date-editor-7-rows", "Q03", "[DATE_000011][ASCII]NOW", Opener<CDialogDate>()},
     };
 }
 

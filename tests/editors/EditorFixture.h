@@ -50,6 +50,9 @@ inline void ClickControl(QWidget* dialog, int id)
 {
     auto* button = qobject_cast<QAbstractButton*>(editors::FindControl(dialog, id));
     QVERIFY2(button, qPrintable(QStringLiteral("no button %1").arg(id)));
+    // Laid out and shown, so the click lands where a user would click.
+    if (!dialog->isVisible()) dialog->show();
+    QVERIFY2(button->isVisible(), qPrintable(QStringLiteral("button %1 is hidden").arg(id)));
     QTest::mouseClick(button, Qt::LeftButton);
 }
 

@@ -317,10 +317,11 @@ private slots:
         CTxtDialog dialog(fixture.Access(), 0);
         dialog.resize(900, 500);
         dialog.show();
+        const bool rich = !EditorModelOf(model.toStdString()).asciiOnly;
         QTest::keyClicks(dialog.Edit(), QStringLiteral("Ab1"));
-        ClickControl(&dialog, 1060);
+        if (rich) ClickControl(&dialog, 1060);
         ClickControl(&dialog, 20110);
-        Choose(dialog.Formatting()->ColourList(), 3);
+        if (rich) Choose(dialog.Formatting()->ColourList(), 3);
         QTest::keyClicks(dialog.Edit(), QStringLiteral("Zy"));
         ClickControl(&dialog, 1);
 
