@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "editors/CDialogDate.h"
+#include "editors/CDialogImg.h"
 #include "editors/CTxtDialog.h"
 #include "editors/SlotAccess.h"
 #include "model/DeviceCatalogue.h"
@@ -31,6 +32,8 @@ OpenedEditor OpenEditor(SlotAccess& access, int slot, int kind, QWidget* parent)
     switch (kind) {
     case kKindText:
         return Open<CTxtDialog>(access, slot, parent);
+    case kKindImage:
+        return Open<CDialogImg>(access, slot, parent);
     case kKindDate:
         return Open<CDialogDate>(access, slot, parent);
     default:

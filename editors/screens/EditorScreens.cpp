@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "editors/CDialogDate.h"
+#include "editors/CDialogImg.h"
 #include "editors/CTxtDialog.h"
 #include "render/content/RtfWriter.h"
 
@@ -36,6 +37,7 @@ std::vector<EditorScreen> EditorScreens()
         {"text-editor-16-rows", "Q30", SampleRtf(), Opener<CTxtDialog>()},
         {"text-editor-7-rows", "Q01", "[ASCII]HELLO [GIF_040]", Opener<CTxtDialog>()},
         {"date-editor-16-rows", "Q30", "[DATE_111011]" + SampleRtf(), Opener<CDialogDate>()},
+        {"image-editor", "Q30", "/usr/share/pixmaps/debian-logo.png;/nowhere/missing.bmp;", Opener<CDialogImg>()},
         {"date-editor-7-rows", "Q03", "[DATE_000011][ASCII]NOW", Opener<CDialogDate>()},
     };
 }
