@@ -7,6 +7,7 @@
 #include "editors/CDialogDate.h"
 #include "editors/CDialogImg.h"
 #include "editors/CTxtDialog.h"
+#include "editors/CWtxtDialog.h"
 #include "editors/SlotAccess.h"
 #include "model/DeviceCatalogue.h"
 
@@ -31,6 +32,7 @@ OpenedEditor OpenEditor(SlotAccess& access, int slot, int kind, QWidget* parent)
 {
     switch (kind) {
     case kKindText:
+        if (UsesBitmapFontEditor(access.ModelName())) return Open<CWtxtDialog>(access, slot, parent);
         return Open<CTxtDialog>(access, slot, parent);
     case kKindImage:
         return Open<CDialogImg>(access, slot, parent);
