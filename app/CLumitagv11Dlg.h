@@ -195,7 +195,6 @@ private:
     service::MultiIdSend series_;
     service::Devices devices_;
     service::ProgramCommands commands_;
-    service::PreparedSend groupData_;
     DialogHooks hooks_;
     WindowOptions options_;
     WorkerEvents* events_;

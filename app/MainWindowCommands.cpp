@@ -169,17 +169,24 @@ void CLumitagv11Dlg::Scan()
 void CLumitagv11Dlg::GroupSend()
 {
     if (!idle_ || !busModel_) return;
-    auto data = sending_.PrepareForGroup();
-    if (!Check(data.status(), "")) return;
-    groupData_ = std::move(*data);
+    // The dialog prepares the program itself when one of its sends is pressed.
+    (void)commands_.SaveParams();
     if (hooks_.openGroupSend) hooks_.openGroupSend();
+    // A job the dialog started is followed like any other.
+    if (session_.JobRunning() && idle_) JobStarted();
 }
 
 void CLumitagv11Dlg::StartGroupJob(std::vector<int> signIds, GroupMode mode)
 {
     if (!idle_) return;
     fileSend_ = false;
-    if (!Check(sending_.StartGroupJob(signIds, mode, &groupData_), "")) return;
+    std::optional<service::PreparedSend> data;
+    if (mode == GroupMode::Send) {
+        auto prepared = sending_.PrepareForGroup();
+        if (!Check(prepared.status(), "")) return;
+        data = std::move(*prepared);
+    }
+    if (!Check(sending_.StartGroupJob(signIds, mode, data ? &*data : nullptr), "")) return;
     JobStarted();
 }
 

@@ -7,6 +7,7 @@
 
 #include "app/Boxes.h"
 #include "app/CLumitagv11Dlg.h"
+#include "app/ProgramHooks.h"
 #include "service/Session.h"
 #include "model/ProgramFolder.h"
 
@@ -39,7 +40,7 @@ int main(int argc, char* argv[])
     lumitag::app::MessageBoxReporter boxes;
     lumitag::service::Session session(boxes);  // hidapi, real time
     lumitag::app::CLumitagv11Dlg window(session, {});
-    window.SetDialogHooks(lumitag::app::DefaultDialogHooks(&window));
+    window.SetDialogHooks(lumitag::app::ProgramDialogHooks(session, &window));
     window.show();
     return app.exec();
 }
