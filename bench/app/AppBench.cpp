@@ -78,6 +78,23 @@ void StartUpToFirstPaint(benchmark::State& state)
 }
 BENCHMARK(StartUpToFirstPaint)->Unit(benchmark::kMillisecond);
 
+// The part of the start-up that reads the Data folder's 4524 glyph and
+// animation bitmaps.
+void StartUpGlyphCache(benchmark::State& state)
+{
+    BenchFolder folder("Q26");
+    RecordingReporter reporter;
+    FakeHidBackend backend;
+    for (auto _ : state) {
+        service::SessionOptions options;
+        options.programFolder = folder.Path();
+        options.backend = &backend;
+        service::Session session(reporter, options);
+        benchmark::DoNotOptimize(session.Glyphs().LoadedCount());
+    }
+}
+BENCHMARK(StartUpGlyphCache)->Unit(benchmark::kMillisecond);
+
 void RepaintPreviewsAfterModelChange(benchmark::State& state)
 {
     BenchFolder folder("Q26");
