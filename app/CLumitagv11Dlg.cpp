@@ -466,6 +466,13 @@ void CLumitagv11Dlg::Relabel(int index)
     FillRowMenus();
     RefreshRows();
     ApplyDialogTexts(this, ids::kDialog, true);
+    // Row controls have no texts of their own in the packs: they take their
+    // column's heading as tooltip.
+    for (int column = 0; column < static_cast<int>(std::size(kHeadings)); ++column) {
+        const QWidget* heading = FindControl(this, kHeadings[column].id);
+        const QString tip = heading ? qobject_cast<const QLabel*>(heading)->text() : QString();
+        for (Row& row : rows_) row.widgets.at(static_cast<std::size_t>(column))->setToolTip(tip);
+    }
     SetStatus(0, QString::fromStdString(ModelStatusText(session_.ModelName(), CurrentLanguage())));
 }
 

@@ -570,6 +570,42 @@ private slots:
         QCOMPARE(f.ParamsOnDisk(1).at(SlotField::speed, 0), 5);
     }
 
+    void checkTimeReportsAfterItsDelay()
+    {
+        WindowFixture f;
+        f.StoreSettings("Q26", 1, 1);  // Simplified Chinese
+        f.Open();
+        CLumitagv11Dlg& w = f.Window();
+        // Without a sign nothing is written and nothing is reported.
+        QTest::mouseClick(Control<QPushButton>(w, ids::kCheckTime), Qt::LeftButton);
+        QVERIFY(!w.TimerFor(CLumitagv11Dlg::kTimerClock).isActive());
+        f.ConnectSign();
+        QTest::mouseClick(Control<QPushButton>(w, ids::kCheckTime), Qt::LeftButton);
+        QVERIFY(!f.Backend().Reports().empty());
+        QVERIFY(w.TimerFor(CLumitagv11Dlg::kTimerClock).isActive());
+        w.OnTimer(CLumitagv11Dlg::kTimerClock);
+        QVERIFY(Contains(f.MessageTexts(), "时间校对成功!"));
+        // A clock frame that cannot be written starts no report.
+        f.Backend().FailWrite(static_cast<int>(f.Backend().WriteCount()));
+        w.Action(ids::kToolCheckTime)->trigger();
+        QVERIFY(!w.TimerFor(CLumitagv11Dlg::kTimerClock).isActive());
+    }
+
+    void writeToFileThatCannotBeWritten()
+    {
+        WindowFixture f;
+        f.StoreSettings("Q26", kEnglishLanguage, 1);
+        f.Open();
+        const std::string path = (f.Folder() / "missing" / "out.bin").string();
+        f.Window().SetDialogHooks({.chooseOutputFile = [&]() -> std::optional<QString> {
+            return QString::fromStdString(path);
+        }});
+        f.Window().WriteToFile();
+        QVERIFY(f.Window().Idle());
+        QVERIFY(Contains(f.MessageTexts(),
+                         "Errcode=2,Can't write to file:\n" + path + "\nProbaby it is write protected."));
+    }
+
     void imageEditorThatCannotStart()
     {
         WindowFixture f;
