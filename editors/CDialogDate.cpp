@@ -21,7 +21,10 @@
 #include "editors/RichTextConversion.h"
 #include "editors/SlotAccess.h"
 #include "editors/TextFormatControls.h"
+#include "editors/EditorRules.h"
 #include "render/DateText.h"
+#include "render/content/ContentWriter.h"
+#include "render/content/RtfWriter.h"
 #include "render/content/ContentString.h"
 #include "render/content/Utf8.h"
 
@@ -31,25 +34,26 @@ constexpr const char* kSwitchLabels[6] = {"Y", "M", "D", "W", "T", "S"};
 }
 
 CDialogDate::CDialogDate(SlotAccess& access, int slot, QWidget* parent)
-    : QDialog(parent), access_(access), slot_(slot), model_(EditorModelOf(access.ModelName())),
-      defaultFormat_(DateEditorDefaultFormat(model_.name))
+    : QDialog(parent), access_(access), slot_(slot), rules_(access.Rules()), asciiOnly_(rules_.rows == 7),
+      defaultFormat_(rules_.dateFormat)
 {
     setWindowTitle(QStringLiteral("Date Editor"));
     PrepareDialog(this);
     BuildLayout();
-    PrepareSlotPreview(*preview_, model_, access_);
+    PrepareSlotPreview(*preview_, rules_, access_);
 
-    if (model_.asciiOnly) {
+    if (asciiOnly_) {
         formatting_->SetVisible(false);
         arabic_->setVisible(false);
         // The arrows stay and keep working on the hidden list.
         offset_->ShowListAndLabel(false);
     }
-    edit_->SetAsciiOnly(model_.asciiOnly);
+    edit_->SetAsciiOnly(asciiOnly_);
     edit_->document()->setDefaultFont(ToQtFormat(defaultFormat_).font());
     edit_->setCurrentCharFormat(ToQtFormat(defaultFormat_));
-    edit_->SetTextLimit(kTextLimit);
-    for (int part = 0; part < 6; ++part) switches_[part]->setChecked(kDefaultDateSwitches[part]);
+    edit_->SetTextLimit(int(service::kTextLimit));
+    const service::DateFlags defaults = service::DefaultDateFlags();
+    for (int part = 0; part < 6; ++part) switches_[part]->setChecked(defaults[part]);
 
     LoadSlot();
     Relabel(this, kTemplate, true);
@@ -155,16 +159,16 @@ void CDialogDate::BuildLayout()
 
 void CDialogDate::LoadSlot()
 {
-    DateItem item;
-    if (ReadDateItem(access_.Content(slot_), item)) {
-        for (int part = 0; part < 6; ++part) switches_[part]->setChecked(item.switches[part]);
+    const DateItemParts item = DateItemOf(access_.Content(slot_));
+    if (item.isDateItem) {
+        for (int part = 0; part < 6; ++part) switches_[part]->setChecked(item.flags[part]);
         bool loaded = false;
-        if (item.text.starts_with(kRichTextPrefix)) {
-            loaded = LoadRtf(*edit_->document(), item.text, kTextLimit);
-        } else if (item.text.starts_with(kGlyphTextPrefix)) {
+        if (item.textPart.starts_with(kRichTextPrefix)) {
+            loaded = LoadRtf(*edit_->document(), item.textPart, service::kTextLimit);
+        } else if (item.textPart.starts_with(kGlyphTextPrefix)) {
             FormattedText text;
-            text.Append(std::string_view(item.text).substr(kGlyphTextPrefix.size()), defaultFormat_);
-            LoadFormattedText(*edit_->document(), Truncated(text, kTextLimit));
+            text.Append(std::string_view(item.textPart).substr(kGlyphTextPrefix.size()), defaultFormat_);
+            LoadFormattedText(*edit_->document(), Truncated(text, service::kTextLimit));
             loaded = true;
         }
         if (loaded) edit_->moveCursor(QTextCursor::End);
@@ -189,21 +193,29 @@ std::array<bool, 6> CDialogDate::Switches() const
     return on;
 }
 
-std::string CDialogDate::BuildContent(bool trimmed) const
+EditorResult CDialogDate::Result() const
 {
-    std::string content = DateToken(Switches());
-    const std::u32string plain = PlainTextCrLf(*edit_->document());
-    if (model_.asciiOnly)
-        content += std::string(kGlyphTextPrefix) +
-                   utf8::Encode(trimmed ? TrimmedWithoutLineBreaks(plain) : WithoutLineBreaks(plain));
+    EditorResult result;
+    result.form = EditorResult::Form::DateItem;
+    result.dateFlags = Switches();
+    if (asciiOnly_)
+        result.plain = utf8::Encode(WithoutLineBreaks(PlainTextCrLf(*edit_->document())));
     else
-        content += DocumentToRtf(*edit_->document(), defaultFormat_);
-    return content;
+        result.formatted = SaveFormattedText(*edit_->document(), defaultFormat_);
+    return result;
+}
+
+std::string CDialogDate::PreviewContent() const
+{
+    const EditorResult result = Result();
+    return DateItemContent(result.dateFlags, asciiOnly_ ? GlyphTextContent(result.plain) : WriteRtf(result.formatted));
 }
 
 void CDialogDate::RefreshSample(const std::tm* now)
 {
-    sample_->setText(QString::fromStdString(FormatDateText(DateFlags(Switches()), now)));
+    std::string flags;
+    for (bool on : Switches()) flags += on ? '1' : '0';
+    sample_->setText(QString::fromStdString(FormatDateText(flags, now)));
 }
 
 void CDialogDate::Tick()
@@ -217,13 +229,14 @@ void CDialogDate::OnTextChanged()
 {
     const auto length = WithoutLineBreaks(PlainTextCrLf(*edit_->document())).size();
     counter_->setText(QStringLiteral("%1/255").arg(length));
-    preview_->SetContent(BuildContent(false));
+    preview_->SetContent(PreviewContent());
 }
 
 void CDialogDate::accept()
 {
+    stored_ = access_.Store(slot_, Result());
+    if (!stored_) return;
     timer_.stop();
-    stored_ = access_.PutContent(slot_, BuildContent(true));
     QDialog::accept();
 }
 

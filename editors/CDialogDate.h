@@ -8,7 +8,9 @@
 
 #include <array>
 
-#include "editors/EditorRules.h"
+#include "editors/EditorResult.h"
+#include "render/content/FormattedText.h"
+#include "service/SlotEditing.h"
 
 class QCheckBox;
 class QLabel;
@@ -34,7 +36,8 @@ public:
     bool ContentEmpty() const { return false; }
     bool Stored() const { return stored_; }
 
-    std::string BuildContent(bool trimmed) const;
+    EditorResult Result() const;
+    std::string PreviewContent() const;
     std::array<bool, 6> Switches() const;
 
     CAutoRichEditCtrl* Edit() const { return edit_; }
@@ -58,7 +61,8 @@ private:
 
     SlotAccess& access_;
     int slot_;
-    EditorModel model_;
+    service::ModelRules rules_;
+    bool asciiOnly_;
     CharFormat defaultFormat_;
     bool stored_ = false;
     QTimer timer_;

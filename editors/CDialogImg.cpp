@@ -13,13 +13,14 @@
 #include "editors/PreviewView.h"
 #include "editors/SlotAccess.h"
 #include "render/content/ContentString.h"
+#include "render/content/ContentWriter.h"
 
 namespace lumitag::editors {
 
 QString PictureFileFilter() { return QStringLiteral("图片文件(*.bmp *.png *.jpg *.jpeg *.gif)"); }
 
 CDialogImg::CDialogImg(SlotAccess& access, int slot, QWidget* parent)
-    : QDialog(parent), access_(access), slot_(slot), model_(EditorModelOf(access.ModelName()))
+    : QDialog(parent), access_(access), slot_(slot), rules_(access.Rules())
 {
     setWindowTitle(QStringLiteral("Image Editor"));
     PrepareDialog(this);
@@ -28,7 +29,7 @@ CDialogImg::CDialogImg(SlotAccess& access, int slot, QWidget* parent)
                                             QFileDialog::ReadOnly);
     };
     BuildLayout();
-    PrepareSlotPreview(*preview_, model_, access_);
+    PrepareSlotPreview(*preview_, rules_, access_);
     LoadSlot();
     Relabel(this, kTemplate, true);
 }
@@ -103,22 +104,18 @@ void CDialogImg::LoadSlot()
     const std::string content = access_.Content(slot_);
     if (content.starts_with(kRichTextPrefix) || content.starts_with(kGlyphTextPrefix)) return;
     preview_->SetContent(content);
-    // Every piece that ends with ";" is an entry; text after the last is not.
-    std::size_t start = 0;
-    for (std::size_t end = content.find(';'); end != std::string::npos; end = content.find(';', start)) {
-        list_->addItem(QString::fromStdString(content.substr(start, end - start)));
-        start = end + 1;
-    }
+    for (const std::string& entry : ImageListEntries(content)) list_->addItem(QString::fromStdString(entry));
 }
 
-std::string CDialogImg::BuildContent() const
+EditorResult CDialogImg::Result() const
 {
-    std::string content;
-    for (int i = 0; i < list_->count(); ++i) content += list_->item(i)->text().toStdString() + ";";
-    return content;
+    EditorResult result;
+    result.form = EditorResult::Form::Pictures;
+    for (int i = 0; i < list_->count(); ++i) result.paths.push_back(list_->item(i)->text().toStdString());
+    return result;
 }
 
-void CDialogImg::RebuildPreview() { preview_->SetContent(BuildContent()); }
+void CDialogImg::RebuildPreview() { preview_->SetContent(ImageListContent(Result().paths)); }
 
 void CDialogImg::ShowSelected()
 {
@@ -164,8 +161,8 @@ void CDialogImg::MoveDown()
 void CDialogImg::accept()
 {
     contentEmpty_ = list_->count() == 0;
-    if (!contentEmpty_) stored_ = access_.PutContent(slot_, BuildContent());
-    QDialog::accept();
+    stored_ = access_.Store(slot_, Result());
+    if (stored_) QDialog::accept();
 }
 
 }  // namespace lumitag::editors

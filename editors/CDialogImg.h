@@ -7,7 +7,8 @@
 
 #include <functional>
 
-#include "editors/EditorRules.h"
+#include "editors/EditorResult.h"
+#include "service/SlotEditing.h"
 
 class QListWidget;
 
@@ -32,8 +33,7 @@ public:
     bool ContentEmpty() const { return contentEmpty_; }
     bool Stored() const { return stored_; }
 
-    // The entries, each followed by ";".
-    std::string BuildContent() const;
+    EditorResult Result() const;
 
     QListWidget* List() const { return list_; }
     CPicWnd* Picture() const { return picture_; }
@@ -53,7 +53,7 @@ private:
 
     SlotAccess& access_;
     int slot_;
-    EditorModel model_;
+    service::ModelRules rules_;
     bool contentEmpty_ = false;
     bool stored_ = false;
     FileChooser chooser_;

@@ -11,6 +11,8 @@
 #include <optional>
 #include <vector>
 
+#include "service/SlotEditing.h"
+
 namespace lumitag {
 class GlyphCache;
 }
@@ -37,7 +39,7 @@ public:
     // Typing stops once the text holds more codes than this.
     static constexpr int kCodeLimit = 255;
     // No text ever holds more codes than this (loading and pasting stop there).
-    static constexpr int kMaxCodes = 8000;
+    static constexpr int kMaxCodes = static_cast<int>(service::kMaxEditorGlyphCodes);
     enum Command { kPaste = 2003, kClear = 2004 };
 
     explicit CEditWnd(QWidget* parent = nullptr);

@@ -19,7 +19,8 @@
 #include "editors/SlotAccess.h"
 #include "editors/SymbolPictures.h"
 #include "editors/TextFormatControls.h"
-#include "render/LayoutFlag.h"
+#include "render/content/ContentWriter.h"
+#include "render/content/RtfWriter.h"
 #include "render/content/ContentString.h"
 #include "render/content/Utf8.h"
 
@@ -36,29 +37,28 @@ constexpr int kRowsBTokenBase = kRowsBFirstId - 32;
 }  // namespace
 
 CTxtDialog::CTxtDialog(SlotAccess& access, int slot, QWidget* parent)
-    : QDialog(parent), access_(access), slot_(slot), model_(EditorModelOf(access.ModelName())),
-      defaultFormat_(TextEditorDefaultFormat(model_.name))
+    : QDialog(parent), access_(access), slot_(slot), rules_(access.Rules()), asciiOnly_(rules_.rows == 7),
+      defaultFormat_(rules_.textFormat)
 {
     setWindowTitle(QStringLiteral("Text Editor"));
     PrepareDialog(this);
     BuildLayout();
 
-    PrepareSlotPreview(*preview_, model_, access_);
-    preview_->Window().SetLayoutFlag(LayoutFlagFor(model_.name, access_.Field(SlotField::time, slot_),
-                                                   access_.Field(SlotField::effect, slot_)));
+    PrepareSlotPreview(*preview_, rules_, access_);
+    preview_->Window().SetLayoutFlag(service::RowLayoutFlag(rules_, access_.Field(SlotField::time, slot_),
+                                                            access_.Field(SlotField::effect, slot_)));
 
-    rowA_->setVisible(model_.symbolRowA);
-    if (model_.asciiOnly) {
+    rowA_->setVisible(rules_.symbolRowA);
+    rowsB_->setVisible(rules_.symbolRowB);
+    if (asciiOnly_) {
         formatting_->SetVisible(false);
         arabic_->setVisible(false);
         offset_->setVisible(false);
-    } else {
-        rowsB_->setVisible(false);
     }
-    edit_->SetAsciiOnly(model_.asciiOnly);
+    edit_->SetAsciiOnly(asciiOnly_);
     edit_->document()->setDefaultFont(ToQtFormat(defaultFormat_).font());
     edit_->setCurrentCharFormat(ToQtFormat(defaultFormat_));
-    edit_->SetTextLimit(kTextLimit);
+    edit_->SetTextLimit(int(service::kTextLimit));
 
     LoadSlot();
     Relabel(this, kTemplate, true);
@@ -88,7 +88,7 @@ void CTxtDialog::BuildLayout()
     Identify(counter_, 1090);
 
     std::vector<SymbolPicture> rowA;
-    const int rows = EditorModelOf(access_.ModelName()).rows;
+    const int rows = rules_.rows;
     for (int i = 0; i < kRowACount; ++i)
         rowA.push_back({kRowAFirstId + i, AnimationPicture(access_.Glyphs(), rows, i), QString::fromStdString(SymbolToken(i))});
     rowA_ = new SymbolPictures(rowA, 16, editBox);
@@ -157,11 +157,11 @@ void CTxtDialog::LoadSlot()
     const std::string content = access_.Content(slot_);
     bool loaded = false;
     if (content.starts_with(kRichTextPrefix)) {
-        loaded = LoadRtf(*edit_->document(), content, kTextLimit);
+        loaded = LoadRtf(*edit_->document(), content, service::kTextLimit);
     } else if (content.starts_with(kGlyphTextPrefix)) {
         FormattedText text;
         text.Append(std::string_view(content).substr(kGlyphTextPrefix.size()), defaultFormat_);
-        LoadFormattedText(*edit_->document(), Truncated(text, kTextLimit));
+        LoadFormattedText(*edit_->document(), Truncated(text, service::kTextLimit));
         loaded = true;
     }
     if (loaded) {
@@ -186,18 +186,29 @@ int CTxtDialog::TextLength() const
     return static_cast<int>(WithoutLineBreaks(PlainTextCrLf(*edit_->document())).size());
 }
 
-std::string CTxtDialog::BuildContent(bool trimmed) const
+EditorResult CTxtDialog::Result() const
 {
-    const std::u32string plain = PlainTextCrLf(*edit_->document());
-    if (model_.asciiOnly)
-        return std::string(kGlyphTextPrefix) + utf8::Encode(trimmed ? TrimmedWithoutLineBreaks(plain) : WithoutLineBreaks(plain));
-    return DocumentToRtf(*edit_->document(), defaultFormat_);
+    EditorResult result;
+    if (asciiOnly_) {
+        result.form = EditorResult::Form::GlyphText;
+        result.plain = utf8::Encode(WithoutLineBreaks(PlainTextCrLf(*edit_->document())));
+    } else {
+        result.form = EditorResult::Form::FormattedText;
+        result.formatted = SaveFormattedText(*edit_->document(), defaultFormat_);
+    }
+    return result;
+}
+
+std::string CTxtDialog::PreviewContent() const
+{
+    const EditorResult result = Result();
+    return asciiOnly_ ? GlyphTextContent(result.plain) : WriteRtf(result.formatted);
 }
 
 void CTxtDialog::OnTextChanged()
 {
     counter_->setText(QStringLiteral("%1/255").arg(TextLength()));
-    preview_->SetContent(BuildContent(false));
+    preview_->SetContent(PreviewContent());
 }
 
 void CTxtDialog::InsertSymbol(int controlId)
@@ -211,8 +222,9 @@ void CTxtDialog::InsertSymbol(int controlId)
 void CTxtDialog::accept()
 {
     contentEmpty_ = TrimmedWithoutLineBreaks(PlainTextCrLf(*edit_->document())).empty();
-    stored_ = access_.PutContent(slot_, BuildContent(true));
-    QDialog::accept();
+    // A refused result keeps the editor open, so nothing typed is lost.
+    stored_ = access_.Store(slot_, Result());
+    if (stored_) QDialog::accept();
 }
 
 }  // namespace lumitag::editors

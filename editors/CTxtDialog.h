@@ -6,7 +6,9 @@
 #include <QDialog>
 
 #include "editors/EditorRules.h"
+#include "editors/EditorResult.h"
 #include "render/content/FormattedText.h"
+#include "service/SlotEditing.h"
 
 class QCheckBox;
 class QLabel;
@@ -33,8 +35,9 @@ public:
     // False when OK could not store the content.
     bool Stored() const { return stored_; }
 
-    // The content string OK would store now (also what the preview shows).
-    std::string BuildContent(bool trimmed) const;
+    // What OK stores, and the content string the preview shows.
+    EditorResult Result() const;
+    std::string PreviewContent() const;
 
     CAutoRichEditCtrl* Edit() const { return edit_; }
     TextFormatControls* Formatting() const { return formatting_; }
@@ -56,7 +59,8 @@ private:
 
     SlotAccess& access_;
     int slot_;
-    EditorModel model_;
+    service::ModelRules rules_;
+    bool asciiOnly_;
     CharFormat defaultFormat_;
     bool contentEmpty_ = false;
     bool stored_ = false;

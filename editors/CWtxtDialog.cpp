@@ -17,6 +17,7 @@
 #include "editors/SlotAccess.h"
 #include "editors/SymbolPictures.h"
 #include "render/content/ContentString.h"
+#include "render/content/ContentWriter.h"
 
 namespace lumitag::editors {
 namespace {
@@ -25,34 +26,17 @@ constexpr int kFirstPictureId = 1104;
 constexpr int kPictureCount = 66;
 // Picture id minus this is the character it inserts (128..193).
 constexpr int kPictureCharacterOffset = 976;
-// The picker offers the symbols of the four 7-row fonts.
-constexpr int kPickerFonts = 4;
 
 }  // namespace
 
-std::vector<std::uint32_t> ReadGlyphCodes(std::string_view content, std::size_t maxCodes)
-{
-    std::vector<std::uint32_t> codes;
-    if (!content.starts_with(kGlyphCodesPrefix)) return codes;
-    std::string_view rest = content.substr(kGlyphCodesPrefix.size());
-    while (!rest.empty() && codes.size() < maxCodes) {
-        const std::size_t comma = rest.find(',');
-        const std::string_view piece = rest.substr(0, comma);
-        if (!piece.empty()) codes.push_back(ReadDecimal(piece));
-        if (comma == std::string_view::npos) break;
-        rest.remove_prefix(comma + 1);
-    }
-    return codes;
-}
-
 CWtxtDialog::CWtxtDialog(SlotAccess& access, int slot, QWidget* parent)
-    : QDialog(parent), access_(access), slot_(slot), model_(EditorModelOf(access.ModelName()))
+    : QDialog(parent), access_(access), slot_(slot), rules_(access.Rules())
 {
     setWindowTitle(QStringLiteral("Text Editor"));
     PrepareDialog(this);
     pickerRunner_ = [](CDialogFace& picker) { picker.exec(); };
     BuildLayout();
-    PrepareSlotPreview(*preview_, model_, access_);
+    PrepareSlotPreview(*preview_, rules_, access_);
     edit_->SetGlyphCache(access_.Glyphs());
     fonts_->setCurrentIndex(0);
     colours_->setCurrentIndex(0);
@@ -76,10 +60,10 @@ void CWtxtDialog::BuildLayout()
     edit_->setMinimumHeight(80);
     fonts_ = new QComboBox(editBox);
     Identify(fonts_, 20000);
-    for (std::string_view font : kBitmapFonts) fonts_->addItem(QString::fromLatin1(font.data(), font.size()));
+    for (std::string_view font : service::BitmapFonts()) fonts_->addItem(QString::fromLatin1(font.data(), font.size()));
     colours_ = new CSmallIconComboBox(editBox);
     Identify(colours_, 20001);
-    for (int i = 0; i < kGlyphColourCount; ++i) colours_->AddColour(kTextColours[i]);
+    for (int i = 0; i < service::kBitmapFontColours; ++i) colours_->AddColour(service::EditorColours()[i].code);
     picker_ = new QToolButton(editBox);
     Identify(picker_, 1065);
     picker_->setIcon(EditorIcon(QStringLiteral("symbols")));
@@ -129,20 +113,20 @@ void CWtxtDialog::BuildLayout()
         edit_->setFocus();
     });
     connect(picker_, &QToolButton::clicked, this, &CWtxtDialog::OpenPicker);
-    connect(edit_, &CEditWnd::Changed, this, [this] { preview_->SetContent(BuildContent()); });
+    connect(edit_, &CEditWnd::Changed, this, [this] { preview_->SetContent(GlyphCodesContent(edit_->Codes())); });
 }
 
 void CWtxtDialog::ChooseFont(int index)
 {
     edit_->SetFontIndex(index);
     edit_->setFocus();
-    picker_->setEnabled(index >= 0 && index < kPickerFonts);
+    picker_->setEnabled(service::BitmapFontHasPicker(index));
 }
 
 void CWtxtDialog::LoadSlot()
 {
     const std::string content = access_.Content(slot_);
-    const std::vector<std::uint32_t> codes = ReadGlyphCodes(content, CEditWnd::kMaxCodes);
+    const std::vector<std::uint32_t> codes = GlyphCodesOf(content, service::kMaxEditorGlyphCodes);
     if (!codes.empty() && codes.back() != 0) {
         const int font = static_cast<int>(GlyphFont(codes.back()));
         const int colour = static_cast<int>(GlyphColour(codes.back()));
@@ -151,18 +135,19 @@ void CWtxtDialog::LoadSlot()
         colours_->setCurrentIndex(colour < colours_->count() ? colour : -1);
         edit_->SetFontIndex(font);
         edit_->SetColourIndex(colour);
-        picker_->setEnabled(font < kPickerFonts);
+        picker_->setEnabled(service::BitmapFontHasPicker(font));
     }
     if (codes.empty()) return;
     preview_->SetContent(content);
     edit_->InsertCodes(codes);
 }
 
-std::string CWtxtDialog::BuildContent() const
+EditorResult CWtxtDialog::Result() const
 {
-    std::string content(kGlyphCodesPrefix);
-    for (const std::uint32_t code : edit_->Codes()) content += std::to_string(code) + ",";
-    return content;
+    EditorResult result;
+    result.form = EditorResult::Form::GlyphCodes;
+    result.codes = edit_->Codes();
+    return result;
 }
 
 void CWtxtDialog::OpenPicker()
@@ -188,8 +173,8 @@ void CWtxtDialog::keyPressEvent(QKeyEvent* event)
 void CWtxtDialog::accept()
 {
     contentEmpty_ = edit_->Codes().empty();
-    stored_ = access_.PutContent(slot_, BuildContent());
-    QDialog::accept();
+    stored_ = access_.Store(slot_, Result());
+    if (stored_) QDialog::accept();
 }
 
 }  // namespace lumitag::editors

@@ -9,7 +9,8 @@
 #include <functional>
 #include <vector>
 
-#include "editors/EditorRules.h"
+#include "editors/EditorResult.h"
+#include "service/SlotEditing.h"
 
 class QComboBox;
 class QToolButton;
@@ -32,8 +33,7 @@ public:
     bool ContentEmpty() const { return contentEmpty_; }
     bool Stored() const { return stored_; }
 
-    // "[DASCII]" and each code followed by ",".
-    std::string BuildContent() const;
+    EditorResult Result() const;
 
     CEditWnd* Edit() const { return edit_; }
     QComboBox* FontList() const { return fonts_; }
@@ -58,7 +58,7 @@ private:
 
     SlotAccess& access_;
     int slot_;
-    EditorModel model_;
+    service::ModelRules rules_;
     bool contentEmpty_ = false;
     bool stored_ = false;
     PickerRunner pickerRunner_;
@@ -70,8 +70,5 @@ private:
     PreviewView* preview_ = nullptr;
 };
 
-// The codes of a "[DASCII]" content string, at most `maxCodes` of them;
-// empty for any other content.
-std::vector<std::uint32_t> ReadGlyphCodes(std::string_view content, std::size_t maxCodes);
 
 }  // namespace lumitag::editors

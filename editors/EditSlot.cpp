@@ -9,7 +9,6 @@
 #include "editors/CTxtDialog.h"
 #include "editors/CWtxtDialog.h"
 #include "editors/SlotAccess.h"
-#include "model/DeviceCatalogue.h"
 
 namespace lumitag::editors {
 namespace {
@@ -17,7 +16,6 @@ namespace {
 struct OpenedEditor {
     std::unique_ptr<QDialog> dialog;
     std::function<bool()> contentEmpty;
-    std::function<bool()> stored;
 };
 
 template <class Dialog>
@@ -25,14 +23,15 @@ OpenedEditor Open(SlotAccess& access, int slot, QWidget* parent)
 {
     auto dialog = std::make_unique<Dialog>(access, slot, parent);
     Dialog* raw = dialog.get();
-    return {std::move(dialog), [raw] { return raw->ContentEmpty(); }, [raw] { return raw->Stored(); }};
+    return {std::move(dialog), [raw] { return raw->ContentEmpty(); }};
 }
 
 OpenedEditor OpenEditor(SlotAccess& access, int slot, int kind, QWidget* parent)
 {
     switch (kind) {
     case kKindText:
-        if (UsesBitmapFontEditor(access.ModelName())) return Open<CWtxtDialog>(access, slot, parent);
+        if (access.Rules().textEditor == service::TextEditorKind::BitmapFont)
+            return Open<CWtxtDialog>(access, slot, parent);
         return Open<CTxtDialog>(access, slot, parent);
     case kKindImage:
         return Open<CDialogImg>(access, slot, parent);
@@ -52,14 +51,16 @@ EditOutcome EditSlotContent(SlotAccess& access, int slot, int kind, QWidget* par
     if (!editor.dialog) return outcome;
     outcome.opened = true;
     const int result = run ? run(*editor.dialog) : editor.dialog->exec();
-    if (result != QDialog::Accepted) return outcome;
-    outcome.accepted = true;
-    outcome.stored = editor.stored();
-    if (editor.contentEmpty()) {
-        outcome.empty = true;
-        outcome.stored = access.PutContent(slot, std::string()) || outcome.stored;
-    }
+    // The editors accept only once the service has stored their result.
+    outcome.accepted = result == QDialog::Accepted;
+    outcome.empty = outcome.accepted && editor.contentEmpty();
     return outcome;
+}
+
+bool EditSlot(service::Session& session, int slot, int kind, QWidget* parent, service::EditOrigin origin)
+{
+    SessionSlotAccess access(session, origin);
+    return EditSlotContent(access, slot, kind, parent).accepted;
 }
 
 }  // namespace lumitag::editors

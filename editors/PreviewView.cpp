@@ -2,7 +2,6 @@
 
 #include <QPainter>
 
-#include "editors/EditorRules.h"
 #include "editors/SlotAccess.h"
 
 #include <ctime>
@@ -66,13 +65,15 @@ void PreviewView::Tick()
     update();
 }
 
-void PrepareSlotPreview(PreviewView& preview, const EditorModel& model, const SlotAccess& access)
+void PrepareSlotPreview(PreviewView& preview, const service::ModelRules& rules, SlotAccess& access)
 {
+    ModelSettings settings;
+    ApplyModel(settings, rules.model);
     CImageWnd& window = preview.Window();
     window.SetGlyphCache(access.Glyphs());
     window.SetProgramFolder(access.ProgramFolder());
-    window.SetPaging(model.pageWidth, model.pagePitch);
-    window.SetRows(model.rows);
+    window.SetPaging(settings.pageWidth, settings.pagePitch);
+    window.SetRows(rules.rows);
     window.SetHeightOverride(0);
     preview.Refresh();
 }

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "render/CImageWnd.h"
+#include "service/SlotEditing.h"
 
 namespace lumitag::editors {
 
@@ -35,11 +36,10 @@ private:
     QTimer clock_;
 };
 
-struct EditorModel;
 class SlotAccess;
 
 // The editors' preview of a slot on the current model: its rows, no height
 // override, the model's paging, the glyph cache and the Data folder.
-void PrepareSlotPreview(PreviewView& preview, const EditorModel& model, const SlotAccess& access);
+void PrepareSlotPreview(PreviewView& preview, const service::ModelRules& rules, SlotAccess& access);
 
 }  // namespace lumitag::editors

@@ -1,21 +1,52 @@
 #include "editors/SlotAccess.h"
 
-#include "model/SignProgram.h"
+#include "service/Session.h"
 
 namespace lumitag::editors {
 
-ProgramSlotAccess::ProgramSlotAccess(SignProgram& program, std::string model, const GlyphCache* glyphs,
-                                     std::filesystem::path programFolder)
-    : program_(program), model_(std::move(model)), glyphs_(glyphs), folder_(std::move(programFolder))
+SessionSlotAccess::SessionSlotAccess(service::Session& session, service::EditOrigin origin)
+    : session_(session), origin_(origin)
 {
 }
 
-std::string ProgramSlotAccess::Content(int slot) { return program_.GetContent(slot); }
+service::ModelRules SessionSlotAccess::Rules() { return service::RulesFor(session_.ModelName()); }
 
-bool ProgramSlotAccess::PutContent(int slot, const std::string& content) { return program_.PutContent(slot, content); }
+std::string SessionSlotAccess::Content(int slot) { return session_.Program().GetContent(slot); }
 
-int ProgramSlotAccess::Field(SlotField field, int slot) const { return program_.Params().at(field, slot); }
+int SessionSlotAccess::Field(SlotField field, int slot) { return session_.Program().Params().at(field, slot); }
 
-void ProgramSlotAccess::SetField(SlotField field, int slot, int value) { program_.Params().at(field, slot) = value; }
+void SessionSlotAccess::SetField(SlotField field, int slot, int value)
+{
+    session_.Program().Params().at(field, slot) = value;
+}
+
+const GlyphCache* SessionSlotAccess::Glyphs() { return &session_.Glyphs(); }
+
+std::filesystem::path SessionSlotAccess::ProgramFolder() { return session_.ProgramFolder(); }
+
+bool SessionSlotAccess::Store(int slot, const EditorResult& result)
+{
+    service::SlotEditor editor(session_);
+    service::Status status;
+    switch (result.form) {
+    case EditorResult::Form::FormattedText:
+        status = editor.SetFormattedText(slot, result.formatted, origin_).status();
+        break;
+    case EditorResult::Form::GlyphText:
+        status = editor.SetGlyphText(slot, result.plain, origin_).status();
+        break;
+    case EditorResult::Form::GlyphCodes:
+        status = editor.SetGlyphCodes(slot, result.codes, origin_).status();
+        break;
+    case EditorResult::Form::DateItem:
+        status = editor.SetDateItem(slot, result.dateFlags, result.plain, result.formatted, origin_).status();
+        break;
+    case EditorResult::Form::Pictures:
+        status = editor.SetPictures(slot, result.paths, origin_).status();
+        break;
+    }
+    if (!status) session_.reporter().Message(MessageKind::Error, status.message());
+    return status.ok();
+}
 
 }  // namespace lumitag::editors

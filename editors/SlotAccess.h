@@ -1,17 +1,22 @@
 #pragma once
 // What an editor reads and writes of the open program: one slot's content
-// string and fields, the current model, the glyph cache. The editors only
-// collect input; the program behind this interface stores it.
+// and fields, the current model's rules, the glyph cache, and storing the
+// editor's result. The editors only collect input; SessionSlotAccess hands
+// it to the slot-editing service, which writes the work file.
 
 #include <filesystem>
 #include <string>
 
+#include "editors/EditorResult.h"
 #include "model/SlotParamTable.h"
+#include "service/SlotEditing.h"
 
 namespace lumitag {
 class GlyphCache;
-class SignProgram;
-}  // namespace lumitag
+}
+namespace lumitag::service {
+class Session;
+}
 
 namespace lumitag::editors {
 
@@ -19,41 +24,39 @@ class SlotAccess {
 public:
     virtual ~SlotAccess() = default;
 
-    // The current model's name ("LedType"); may name no model.
-    virtual std::string ModelName() const = 0;
+    virtual service::ModelRules Rules() = 0;
     // The slot's content string as stored now (the work file is read again).
     virtual std::string Content(int slot) = 0;
-    // Stores the slot's content string; false when it could not be written.
-    virtual bool PutContent(int slot, const std::string& content) = 0;
-    virtual int Field(SlotField field, int slot) const = 0;
-    // Changes a field in the parameter table in memory (the offset and the
-    // Arabic flag follow the editor at once; the file is saved by its owner).
+    virtual int Field(SlotField field, int slot) = 0;
+    // Changes a field in the parameter table in memory: the offset and the
+    // Arabic flag follow the editor at once, and the next write of the
+    // program (the editor's OK, the main window's save) takes them along.
     virtual void SetField(SlotField field, int slot, int value) = 0;
-    // Null when no glyphs are loaded.
-    virtual const GlyphCache* Glyphs() const = 0;
+    virtual const GlyphCache* Glyphs() = 0;
     // Where Data/ is read.
-    virtual std::filesystem::path ProgramFolder() const = 0;
+    virtual std::filesystem::path ProgramFolder() = 0;
+    // Stores an editor's result; false (after telling the user why) when it
+    // was refused or could not be written.
+    virtual bool Store(int slot, const EditorResult& result) = 0;
 };
 
-// A SlotAccess over a SignProgram bound to a work file, with the model given.
-class ProgramSlotAccess : public SlotAccess {
+// The slot access of the desktop program: the session's current program,
+// results stored through its SlotEditor, failures shown by its Reporter.
+class SessionSlotAccess : public SlotAccess {
 public:
-    ProgramSlotAccess(SignProgram& program, std::string model, const GlyphCache* glyphs,
-                      std::filesystem::path programFolder);
+    SessionSlotAccess(service::Session& session, service::EditOrigin origin);
 
-    std::string ModelName() const override { return model_; }
+    service::ModelRules Rules() override;
     std::string Content(int slot) override;
-    bool PutContent(int slot, const std::string& content) override;
-    int Field(SlotField field, int slot) const override;
+    int Field(SlotField field, int slot) override;
     void SetField(SlotField field, int slot, int value) override;
-    const GlyphCache* Glyphs() const override { return glyphs_; }
-    std::filesystem::path ProgramFolder() const override { return folder_; }
+    const GlyphCache* Glyphs() override;
+    std::filesystem::path ProgramFolder() override;
+    bool Store(int slot, const EditorResult& result) override;
 
 private:
-    SignProgram& program_;
-    std::string model_;
-    const GlyphCache* glyphs_;
-    std::filesystem::path folder_;
+    service::Session& session_;
+    service::EditOrigin origin_;
 };
 
 }  // namespace lumitag::editors

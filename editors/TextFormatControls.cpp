@@ -7,7 +7,7 @@
 #include "editors/CAutoRichEditCtrl.h"
 #include "editors/CSmallIconComboBox.h"
 #include "editors/DialogSupport.h"
-#include "editors/EditorRules.h"
+#include "service/SlotEditing.h"
 #include "editors/RichTextConversion.h"
 
 namespace lumitag::editors {
@@ -41,7 +41,7 @@ TextFormatControls::TextFormatControls(CAutoRichEditCtrl* edit, QWidget* parent)
 
     colours_ = new CSmallIconComboBox(parent);
     Identify(colours_, 20000);
-    for (std::uint32_t code : kTextColours) colours_->AddColour(code);
+    for (const auto& colour : service::EditorColours()) colours_->AddColour(colour.code);
     colours_->setCurrentIndex(0);
 
     bold_ = StyleButton(parent, 1060, QStringLiteral("bold"), QStringLiteral("Bold"));

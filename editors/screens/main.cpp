@@ -14,7 +14,7 @@
 #include "model/ProgramFolder.h"
 #include "model/Reporter.h"
 #include "model/SignProgram.h"
-#include "render/GlyphCache.h"
+#include "service/Session.h"
 #include "ui/Layout.h"
 #include "ui/ScreenShot.h"
 
@@ -34,19 +34,28 @@ int main(int argc, char** argv)
     if (languages.empty()) languages = {3, 13, 1};
 
     QTemporaryDir work;
-    auto cache = std::make_unique<GlyphCache>();
-    LoadGlyphCache(*cache, ExecutableFolder());
     RecordingReporter reporter;
+    service::SessionOptions options;
+    options.programFolder = ExecutableFolder();
+    options.frameLog = false;
+    service::Session session(reporter, options);
     int failures = 0;
     for (int language : languages) {
         ApplyLanguage(language, reporter);
         ui::ApplyLanguageDirection(language);
         for (const auto& screen : editors::EditorScreens()) {
-            SignProgram program;
             const std::filesystem::path file = work.filePath(screen.name + ".led").toStdString();
-            program.LoadProgram(file);
-            program.PutContent(0, screen.content);
-            editors::ProgramSlotAccess access(program, screen.model.toStdString(), cache.get(), ExecutableFolder());
+            {
+                SignProgram program;
+                program.LoadProgram(file);
+                program.PutContent(0, screen.content);
+            }
+            if (!session.SetModelOverride(screen.model.toStdString()) || !session.LoadProject(file)) {
+                std::fprintf(stderr, "cannot open the sample of %s\n", qPrintable(screen.name));
+                ++failures;
+                continue;
+            }
+            editors::SessionSlotAccess access(session, service::EditOrigin::EditMenu);
             auto window = screen.open(access);
             const QString path = QStringLiteral("%1/%2-%3.png").arg(out, screen.name).arg(language);
             if (!ui::SaveWindowPng(window.get(), path)) {

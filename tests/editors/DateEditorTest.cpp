@@ -93,7 +93,7 @@ private slots:
 
     void newItemOnSevenRowsIsTrimmedGlyphText()
     {
-        EditorFixture fixture("Q01");
+        EditorFixture fixture("Q03");
         CDialogDate dialog(fixture.Access(), 5);
         QTest::keyClicks(dialog.Edit(), QStringLiteral("  AB "));
         ClickControl(&dialog, 1);
@@ -103,12 +103,12 @@ private slots:
 
     void emptyTextIsAllowed()
     {
-        EditorFixture seven("Q01");
+        EditorFixture seven("Q03");
         EditOutcome outcome = EditSlotContent(seven.Access(), 0, kKindDate, nullptr, [](QDialog& dialog) {
             ClickControl(&dialog, 1);
             return dialog.result();
         });
-        QVERIFY(outcome.accepted && !outcome.empty && outcome.stored);
+        QVERIFY(outcome.accepted && !outcome.empty);
         QCOMPARE(seven.Stored(0), std::string("[DATE_000011][ASCII]"));
 
         EditorFixture rich("Q30");
@@ -151,6 +151,23 @@ private slots:
         QVERIFY(dialog.Offset()->UpArrow()->isVisibleTo(&dialog));
         QTest::mouseClick(dialog.Offset()->UpArrow(), Qt::LeftButton);
         QCOMPARE(fixture.Program().Params().at(SlotField::offset, 0), 1);
+    }
+
+    void refusedResultKeepsTheEditorOpen()
+    {
+        // Q01 has no clock: the service refuses a date item, the user is
+        // told why, and nothing typed is lost.
+        EditorFixture fixture("Q01");
+        const auto before = fixture.FileBytes();
+        CDialogDate dialog(fixture.Access(), 0);
+        QTest::keyClicks(dialog.Edit(), QStringLiteral("AB"));
+        ClickControl(&dialog, 1);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(fixture.Reporter().texts().size(), std::size_t(1));
+        QVERIFY(fixture.Reporter().texts()[0].find("clock") != std::string::npos);
+        QCOMPARE(dialog.Edit()->toPlainText(), QStringLiteral("AB"));
+        QCOMPARE(fixture.FileBytes(), before);
     }
 
     void cancelLeavesTheFileAlone()

@@ -1,6 +1,7 @@
 #pragma once
-// A work file in a throw-away program folder, a program bound to it, the
-// glyph cache of the built Data folder, and the SlotAccess the editors use.
+// A work file in a throw-away folder, opened by a service session on the
+// model of the test (the session reads Data/ from the built program folder),
+// and the SlotAccess the editors use.
 
 #include <QAbstractButton>
 #include <QDialog>
@@ -11,38 +12,49 @@
 
 #include "editors/DialogSupport.h"
 #include "editors/SlotAccess.h"
+#include "model/Reporter.h"
 #include "model/SignProgram.h"
-#include "render/GlyphCache.h"
+#include "service/Session.h"
 #include "tests/model/TempProgramFolder.h"
 
 namespace lumitag::testing {
 
 class EditorFixture {
 public:
-    explicit EditorFixture(const std::string& model) : cache_(std::make_unique<GlyphCache>())
+    explicit EditorFixture(const std::string& model,
+                           service::EditOrigin origin = service::EditOrigin::EditMenu)
     {
-        LoadGlyphCache(*cache_, LUMITAG_PROGRAM_DIR);
         path_ = folder_.WorkData() / "1.led";
-        program_.LoadProgram(path_);
-        for (int slot = 0; slot < 10; ++slot) program_.Params().at(SlotField::kind, slot) = 1;
-        program_.SaveParams();
-        access_ = std::make_unique<editors::ProgramSlotAccess>(program_, model, cache_.get(), LUMITAG_PROGRAM_DIR);
+        {
+            SignProgram program;
+            program.LoadProgram(path_);
+            for (int slot = 0; slot < 10; ++slot) program.Params().at(SlotField::kind, slot) = 1;
+            program.SaveParams();
+        }
+        service::SessionOptions options;
+        options.programFolder = LUMITAG_PROGRAM_DIR;
+        options.frameLog = false;
+        session_ = std::make_unique<service::Session>(reporter_, options);
+        if (!model.empty()) QVERIFY(session_->SetModelOverride(model).ok());
+        QVERIFY(session_->LoadProject(path_).ok());
+        access_ = std::make_unique<editors::SessionSlotAccess>(*session_, origin);
     }
 
-    void SetContent(int slot, const std::string& content) { QVERIFY(program_.PutContent(slot, content)); }
-    std::string Stored(int slot) { return program_.GetContent(slot); }
+    void SetContent(int slot, const std::string& content) { QVERIFY(Program().PutContent(slot, content)); }
+    std::string Stored(int slot) { return Program().GetContent(slot); }
     Bytes FileBytes() const { return ReadBytes(path_); }
 
     editors::SlotAccess& Access() { return *access_; }
-    SignProgram& Program() { return program_; }
-    const GlyphCache& Cache() const { return *cache_; }
+    SignProgram& Program() { return session_->Program(); }
+    const GlyphCache& Cache() { return session_->Glyphs(); }
+    RecordingReporter& Reporter() { return reporter_; }
 
 private:
     TempProgramFolder folder_;
     std::filesystem::path path_;
-    SignProgram program_;
-    std::unique_ptr<GlyphCache> cache_;
-    std::unique_ptr<editors::ProgramSlotAccess> access_;
+    RecordingReporter reporter_;
+    std::unique_ptr<service::Session> session_;
+    std::unique_ptr<editors::SessionSlotAccess> access_;
 };
 
 // Clicks the control with `id` of `dialog`.

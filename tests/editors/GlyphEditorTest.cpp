@@ -133,6 +133,23 @@ private slots:
         QCOMPARE(edit->Codes().size(), std::size_t(1));
     }
 
+    void codesWithoutABitmapFontCharacterAreRefused()
+    {
+        EditorFixture fixture("Q08");
+        fixture.SetContent(0, "[DASCII]65,");
+        const auto before = fixture.FileBytes();
+        CWtxtDialog dialog(fixture.Access(), 0);
+        dialog.Edit()->InsertChar(300);  // past the 194 characters of the bitmap fonts
+        ClickControl(&dialog, 1);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(fixture.Reporter().texts().size(), std::size_t(1));
+        QCOMPARE(fixture.FileBytes(), before);
+        QTest::keyClick(dialog.Edit(), Qt::Key_Backspace);
+        ClickControl(&dialog, 1);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(fixture.Stored(0), std::string("[DASCII]65,"));
+    }
+
     void typingStopsAt256ButPasteGoesOn()
     {
         EditorFixture fixture("Q08");
@@ -172,7 +189,7 @@ private slots:
         QTest::keyClick(dialog.Edit(), Qt::Key_Backspace);
         ClickControl(&dialog, 1);
         QVERIFY(dialog.ContentEmpty());
-        QCOMPARE(fixture.Stored(2), std::string("[DASCII]"));
+        QCOMPARE(fixture.Stored(2), std::string());
 
         EditOutcome outcome = EditSlotContent(fixture.Access(), 2, kKindText, nullptr, [](QDialog& d) {
             if (!qobject_cast<CWtxtDialog*>(&d)) return -1;  // not the bitmap-font editor

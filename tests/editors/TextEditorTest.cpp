@@ -144,8 +144,9 @@ private slots:
         });
         QVERIFY(outcome.accepted);
         QVERIFY(outcome.empty);
-        QVERIFY(outcome.stored);
         QCOMPARE(fixture.Stored(4), std::string());
+        QCOMPARE(fixture.Program().Params().at(SlotField::kind, 4), 1);
+        QCOMPARE(fixture.Program().Params().at(SlotField::send, 4), 1);
     }
 
     void formattingIsStored()
@@ -317,7 +318,7 @@ private slots:
         CTxtDialog dialog(fixture.Access(), 0);
         dialog.resize(900, 500);
         dialog.show();
-        const bool rich = !EditorModelOf(model.toStdString()).asciiOnly;
+        const bool rich = service::RulesFor(model.toStdString()).rows != 7;
         QTest::keyClicks(dialog.Edit(), QStringLiteral("Ab1"));
         if (rich) ClickControl(&dialog, 1060);
         ClickControl(&dialog, 20110);
@@ -329,7 +330,8 @@ private slots:
         sent.SetGlyphCache(&fixture.Cache());
         sent.SetProgramFolder(LUMITAG_PROGRAM_DIR);
         sent.SetRows(dialog.Preview()->Window().Rows());
-        const EditorModel m = EditorModelOf(model.toStdString());
+        ModelSettings m;
+        ApplyModel(m, model.toStdString());
         sent.SetPaging(m.pageWidth, m.pagePitch);
         sent.SetClientSize(dialog.Preview()->size());
         sent.SetContent(fixture.Stored(0));
@@ -369,7 +371,7 @@ private slots:
         const auto before = fixture.FileBytes();
         CTxtDialog dialog(fixture.Access(), 0);
         dialog.show();
-        QVERIFY(dialog.Edit()->CharacterCount() <= kTextLimit);
+        QVERIFY(dialog.Edit()->CharacterCount() <= int(service::kTextLimit));
         ClickControl(&dialog, 2);
         QCOMPARE(fixture.FileBytes(), before);
     }
