@@ -12,9 +12,10 @@ class QWidget;
 namespace lumitag::app {
 
 struct DialogHooks {
-    // Opens the editor for `kind` (1 text, 2 image, 3 date) on `slot`; the
-    // editor stores the content itself. True when it was closed with OK.
-    std::function<bool(int slot, int kind)> editSlot;
+    // Opens the editor for `kind` (1 text, 2 image, 3 date) on `slot`. On OK
+    // the editor stores the content with the row's kind and send mark (what
+    // empty content makes of the row depends on `fromPreview`) and returns true.
+    std::function<bool(int slot, int kind, bool fromPreview)> editSlot;
     // The ID editor in add / modify mode, the ID read/set tool, group send.
     std::function<void()> addIds;
     std::function<void(int id)> modifyId;

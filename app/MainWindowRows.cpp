@@ -157,44 +157,19 @@ void CLumitagv11Dlg::ChooseRowMenuItem(int slot, bool editMenu, int command)
         UpdateLayoutFlag(slot);
         return;
     }
-    const int kind = command - ids::kMenuBase;
-    if (!hooks_.editSlot || !hooks_.editSlot(slot, kind)) return;  // cancelled: nothing changes
-    // An editor closed on empty content leaves a text row marked for sending.
-    if (QString::fromStdString(program.GetContent(slot)).trimmed().isEmpty()) {
-        program.PutContent(slot, "");
-        command = ids::kMenuBase + 1;
-    }
-    row.edit->setText(ItemText(row.editMenu, command));
-    program.Params().at(SlotField::kind, slot) = command - ids::kMenuBase;
-    UpdateRowEnabling(slot);
+    // The editor stores the content, the kind and the send mark in one write.
+    if (!hooks_.editSlot || !hooks_.editSlot(slot, command - ids::kMenuBase, false)) return;
     RefreshPreviews();
-    program.Params().at(SlotField::send, slot) = command != ids::kMenuBase ? 1 : 0;
-    row.send->setChecked(program.Params().at(SlotField::send, slot) != 0);
-    program.SaveParams();
+    RefreshRows();
 }
 
 void CLumitagv11Dlg::EditFromPreview(int slot)
 {
-    SignProgram& program = session_.Program();
-    const int kind = program.Params().at(SlotField::kind, slot);
-    if (!IsDateOrTextOrImage(kind)) return;
-    if (!hooks_.editSlot || !hooks_.editSlot(slot, kind)) return;
-    int command = ids::kMenuBase + kind;
-    // Here empty content empties the row instead.
-    if (QString::fromStdString(program.GetContent(slot)).trimmed().isEmpty()) {
-        program.PutContent(slot, "");
-        command = ids::kMenuBase;
-    }
-    Row& row = rows_[slot];
-    row.edit->setText(ItemText(row.editMenu, command));
-    program.Params().at(SlotField::kind, slot) = command - ids::kMenuBase;
-    UpdateRowEnabling(slot);
+    const int kind = session_.Program().Params().at(SlotField::kind, slot);
+    if (!IsDateOrTextOrImage(kind)) return;  // an empty row has no editor
+    if (!hooks_.editSlot || !hooks_.editSlot(slot, kind, true)) return;
     RefreshPreviews();
-    program.Params().at(SlotField::send, slot) = command != ids::kMenuBase ? 1 : 0;
-    row.send->setChecked(program.Params().at(SlotField::send, slot) != 0);
-    // This path has always left the parameters for the next save; saving them
-    // now keeps the row and the file in step should the program stop first.
-    program.SaveParams();
+    RefreshRows();
 }
 
 }  // namespace lumitag::app

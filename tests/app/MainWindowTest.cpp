@@ -27,6 +27,7 @@
 #include "model/DeviceCatalogue.h"
 #include "model/SettingsStore.h"
 #include "model/SignProgram.h"
+#include "service/SlotEditing.h"
 #include "tests/app/AppTestSupport.h"
 
 using namespace lumitag;
@@ -189,11 +190,12 @@ private slots:
         f.StoreSettings("Q26", kEnglishLanguage, 1);
         f.WriteProgram(1, "Q26", 2);
         std::string next;
-        f.Hooks().editSlot = [&](int slot, int) {
-            SignProgram program;
-            program.LoadProgram(f.WorkFile(1));
-            program.PutContent(slot, next);
-            return true;
+        f.Hooks().editSlot = [&](int slot, int kind, bool fromPreview) {
+            const bool empty = QString::fromStdString(next).trimmed().isEmpty();
+            return service::SlotEditor(f.Session())
+                .StoreEditorResult(slot, next, empty, kind,
+                                   fromPreview ? service::EditOrigin::Preview : service::EditOrigin::EditMenu)
+                .ok();
         };
         f.Open();
         CLumitagv11Dlg& w = f.Window();
@@ -216,7 +218,7 @@ private slots:
         QVERIFY(!Control<QCheckBox>(w, ids::kSend)->isEnabled());
         // An empty row's double-click opens nothing.
         int opened = 0;
-        w.SetDialogHooks({.editSlot = [&](int, int) { return ++opened, true; }});
+        w.SetDialogHooks({.editSlot = [&](int, int, bool) { return ++opened, true; }});
         QTest::mouseDClick(w.Preview(0), Qt::LeftButton);
         QCOMPARE(opened, 0);
     }
