@@ -8,6 +8,7 @@
 #include "cli/OutputFile.h"
 #include "cli/ServiceCommands.h"
 #include "l10n/InlineTexts.h"
+#include "service/SignIds.h"
 
 namespace lumitag::cli {
 namespace {
@@ -82,14 +83,16 @@ private:
             if (args.Has(option)) throw BadInput(std::string("--selected takes no --") + option);
         context.LockJobs();
         context.LoadProgram(args);
-        context.OpenDevice(args);
         service::Session& session = context.Session();
+        // Without a ticked ID there is nothing to open a sign for.
+        const std::vector<int> ids = service::SelectedIds(session.Ids());
+        if (!ids.empty()) context.OpenDevice(args);
         service::Sending sending(session);
         service::MultiIdSend series(session, sending);
         ProgressPrinter progress;
         session.SetEvents(&progress);
         ExitCode code = ExitCode::Success;
-        service::Status step = series.Start();
+        service::Status step = series.Start(ids);
         while (step && series.Running()) {
             std::printf("%s\n", series.ProgressText().c_str());
             std::fflush(stdout);

@@ -149,6 +149,21 @@ TEST_F(CliTest, SendAsksAboutASlotWhosePictureNoLongerLoads)
     EXPECT_EQ(unsent.err.find(question), std::string::npos) << unsent.err;
 }
 
+TEST_F(CliTest, SendToTheSelectedIdsNeedsRs485TickedIdsAndASign)
+{
+    EXPECT_EQ(Run({"send", "--selected"}).exitCode, 2);
+    EXPECT_EQ(Run({"send", "--485", "--selected", "--output", (home_ / "f.bin").string()}).exitCode, 2);
+    const CliResult none = Run({"send", "--485", "--selected", "--model", "Q26"});
+    EXPECT_EQ(none.exitCode, 2);
+    EXPECT_NE(none.err.find("No ID selected?"), std::string::npos) << none.err;
+    // IDs 3 and 7 ticked in the ID list: the series needs a sign.
+    WriteFile("WorkData/IDLIST.id", "[IDLIST]\r\nLEDID3=A\r\nLEDID3_CHECK=1\r\nLEDID3_GROUP=1\r\n"
+                                    "LEDID7=B\r\nLEDID7_CHECK=1\r\nLEDID7_GROUP=1\r\n");
+    const CliResult noSign = Run({"send", "--485", "--selected", "--model", "Q26", "--device", "/nonexistent/hidraw9"});
+    EXPECT_EQ(noSign.exitCode, 1) << noSign.err;
+    EXPECT_NE(noSign.err.find("cannot open"), std::string::npos) << noSign.err;
+}
+
 TEST_F(CliTest, AnotherJobOnTheProgramFolderIsRefused)
 {
     const int fd = open(home_.c_str(), O_RDONLY | O_DIRECTORY);
