@@ -9,8 +9,6 @@
 #include "cli/Command.h"
 #include "cli/CommandList.h"
 #include "cli/OutputFile.h"
-#include "cli/SendData.h"
-#include "model/ProgramFolder.h"
 #include "render/SlotImageBuilder.h"
 
 namespace lumitag::cli {
@@ -49,15 +47,15 @@ public:
         CheckNotInput(path, args.Value("project"));
         const int scale = args.Int("scale", 1, 16).value_or(1);
         const std::string model = context.ModelName(args);
-        SignProgram program;
-        context.LoadProgram(args, program);
+        context.LoadProgram(args);
+        service::Session& session = context.Session();
 
-        const ModelSettings settings = SettingsOf(model);
+        const ModelSettings settings = session.LinkSettings();
         const QSize size(kPreviewWidth * scale, kPreviewHeight * scale);
-        SlotWindows windows(&context.Glyphs());
-        windows.SetProgramFolder(ProgramFolder());
+        SlotWindows windows(&session.Glyphs());
+        windows.SetProgramFolder(session.ProgramFolder());
         windows.SetClientSize(size);
-        windows.Load(model, settings, program);
+        windows.Load(model, settings, session.Program());
 
         const int shown = std::clamp(settings.slotCount, 1, kSlotCount);
         QImage sheet(size.width(), size.height() * shown, QImage::Format_ARGB32);

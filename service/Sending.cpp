@@ -174,12 +174,18 @@ Result<std::size_t> Sending::FinishFileSend(JobResult result)
     return send->bytes->size();
 }
 
-Status Sending::StartGroupJob(const std::vector<int>& ids, GroupMode mode, const PreparedSend* data)
+Status Sending::GroupJobsOffered()
 {
     const DeviceModel* model = session_.Model();
-    if (!model || !model->busModel)
-        return MakeError(ErrorCode::NotOffered, "model " + (model ? std::string(model->name) : std::string("(none)")) +
-                                                    " is no bus model: group operations need Q26, Q27 or Q28");
+    if (model && model->busModel) return {};
+    return MakeError(ErrorCode::NotOffered, "model " + (model ? std::string(model->name) : std::string("(none)")) +
+                                                " is no bus model: group operations need Q26, Q27 or Q28");
+}
+
+Status Sending::StartGroupJob(const std::vector<int>& ids, GroupMode mode, const PreparedSend* data)
+{
+    if (Status offered = GroupJobsOffered(); !offered) return offered;
+    const std::string model = session_.ModelName();
     if (ids.empty()) return MakeError(ErrorCode::NothingSelected, "no sign ID chosen");
     if (ids.size() > static_cast<std::size_t>(kMaxGroupIds)) return MakeError(ErrorCode::BadInput, "more than 512 sign IDs");
     for (const int id : ids)
@@ -188,7 +194,7 @@ Status Sending::StartGroupJob(const std::vector<int>& ids, GroupMode mode, const
         if (!data) return MakeError(ErrorCode::BadInput, "a group send needs the prepared program");
         if (data->overLimitBytes > 0 && !session_.reporter().Ask(WordLimitQuestion(SendTarget::Device, data->overLimitBytes)))
             return MakeError(ErrorCode::WordLimitDeclined,
-                             "not sent: the data is over the word limit of " + std::string(model->name));
+                             "not sent: the data is over the word limit of " + model);
     }
     if (!session_.Link().IsConnected()) return NoSignOpen();
     static const PreparedSend kNothing;

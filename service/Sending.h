@@ -62,6 +62,10 @@ public:
     // words when it cannot. The number of bytes written.
     Result<std::size_t> FinishFileSend(JobResult result);
 
+    // Group jobs are offered on bus models only (Tools > Group Send):
+    // NotOffered on any other.
+    Status GroupJobsOffered();
+
     // The group job: power on/off, or the program to each sign (mode Send,
     // with `data` from PrepareForGroup; the word-limit question is asked
     // here). NothingSelected for no ID, BadInput for an ID outside 1..256 or

@@ -311,7 +311,7 @@ Status SlotEditor::SetParams(int slot, const SlotParams& change)
     const ModelRules rules = Rules();
     if (Status shown = CheckShown(slot, rules); !shown) return shown;
     auto& params = session_.Program().Params();
-    const int kind = params.at(SlotField::kind, slot);
+    const int kind = change.clear ? kKindNone : params.at(SlotField::kind, slot);
     const RowControls controls = RowControlsFor(rules, kind);
     // Values the main window's rows never write are refused, so the file
     // holds nothing the desktop program could not have made.
@@ -340,6 +340,10 @@ Status SlotEditor::SetParams(int slot, const SlotParams& change)
     if (!inRange(change.time, 0, kTimeCount - 1)) return BadInput("time must be 0s..5s");
     if (!inRange(change.offset, kMinOffset, kMaxOffset)) return BadInput("offset must be -8..8");
 
+    if (change.clear) {
+        params.at(SlotField::kind, slot) = kKindNone;
+        params.at(SlotField::send, slot) = 0;
+    }
     const auto set = [&](SlotField field, const auto& value) {
         if (value) params.at(field, slot) = static_cast<std::int32_t>(*value);
     };
@@ -351,17 +355,14 @@ Status SlotEditor::SetParams(int slot, const SlotParams& change)
     set(SlotField::send, change.send);
     set(SlotField::arabic, change.arabic);
     set(SlotField::offset, change.offset);
-    return WriteSlotChange(session_, slot, std::nullopt);
+    return WriteSlotChange(session_, slot, change.clear ? std::optional<std::string>(std::string()) : std::nullopt);
 }
 
 Status SlotEditor::Clear(int slot)
 {
-    const ModelRules rules = Rules();
-    if (Status shown = CheckShown(slot, rules); !shown) return shown;
-    auto& params = session_.Program().Params();
-    params.at(SlotField::kind, slot) = kKindNone;
-    params.at(SlotField::send, slot) = 0;
-    return WriteSlotChange(session_, slot, std::string());
+    SlotParams change;
+    change.clear = true;
+    return SetParams(slot, change);
 }
 
 Result<std::string> SlotEditor::SymbolFor(int number)

@@ -121,6 +121,9 @@ enum class EditOrigin { EditMenu, Preview };
 
 // A row control's change; fields left empty stay as they are.
 struct SlotParams {
+    // Empty the slot first (no content, kind 0, not sent); the other fields
+    // are then checked against the empty slot's controls.
+    bool clear = false;
     std::optional<int> effect;   // code of the model's effect menu
     std::optional<int> speed;    // 0..7
     std::optional<int> time;     // 0..5
