@@ -103,11 +103,10 @@ void CDialogID::OnOk()
     else OkAdd();
 }
 
-bool CDialogID::Refused(int error)
+bool CDialogID::Refused(service::IdEditError error)
 {
-    const auto code = static_cast<service::IdEditError>(error);
-    if (code == service::IdEditError::None) return false;
-    services_.Messages().Message(service::IdEditMessageKind(code), std::string(service::IdEditMessage(code)));
+    if (error == service::IdEditError::None) return false;
+    services_.Messages().Message(service::IdEditMessageKind(error), std::string(service::IdEditMessage(error)));
     return true;
 }
 
@@ -119,7 +118,7 @@ void CDialogID::OkAdd()
     service::IdAddRequest request{first, std::nullopt, name};
     if (autoAdd_->isChecked()) request.lastText = last;
     const service::IdAddPlan plan = service::PlanIdAdd(services_.Registry(), request);
-    if (Refused(static_cast<int>(plan.error))) return;
+    if (Refused(plan.error)) return;
     // The program of a registered ID would be replaced by the default one.
     if (!plan.registered.empty() && !services_.Messages().Ask(service::ReplaceQuestion(plan.registered))) return;
     services_.Add(plan);
@@ -129,7 +128,7 @@ void CDialogID::OkAdd()
 void CDialogID::OkModify()
 {
     const service::IdRenamePlan plan = service::PlanIdRename(currentId_, name_->text().toStdString());
-    if (Refused(static_cast<int>(plan.error))) return;
+    if (Refused(plan.error)) return;
     services_.Rename(plan);
     accept();
 }

@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include "service/IdEditing.h"
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -33,7 +35,7 @@ private:
     void OkAdd();
     void OkModify();
     // Shows the message of a refused input; true when there was one.
-    bool Refused(int error);
+    bool Refused(service::IdEditError error);
 
     IdServices& services_;
     Mode mode_;
