@@ -193,7 +193,7 @@ void CLumitagv11Dlg::StartGroupJob(std::vector<int> signIds, GroupMode mode)
 void CLumitagv11Dlg::RunImageEditor()
 {
     const QString folder = QString::fromStdString(session_.ProgramFolder().string());
-    const QString program = QDir(folder).filePath(QStringLiteral("Tools/imagedit"));
+    const QString program = QString::fromStdString((ToolsFolder() / "imagedit").string());
     if (!hooks_.startDetached || !hooks_.startDetached(program, folder))
         ShowBox(session_.reporter(), BoxIcon::None, std::string(fixed_texts::kError),
                 std::string(fixed_texts::kCannotRunImageEditor));

@@ -4,6 +4,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <cstdio>
+#include <filesystem>
 
 #include "app/Boxes.h"
 #include "app/CLumitagv11Dlg.h"
@@ -25,14 +26,21 @@ int main(int argc, char* argv[])
                                   QStringLiteral("DIR"));
     parser.addOption(home);
     parser.process(app);
+    std::filesystem::path homeFolder;
     if (parser.isSet(home)) {
         const QString folder = QDir(parser.value(home)).absolutePath();
         if (!QDir().mkpath(folder)) {
             std::fprintf(stderr, "lumitag: cannot use %s as the program folder\n", qPrintable(folder));
             return 2;
         }
-        lumitag::SetProgramFolder(folder.toStdString());
+        homeFolder = folder.toStdString();
     }
+    // A build tree or --home is one folder; an installed program reads its
+    // shared data and writes into the user's data folder.
+    lumitag::UseFolders(
+        lumitag::LocateFolders(lumitag::ExecutableFolder(), homeFolder, lumitag::UserEnvironment::FromProcess()));
+    std::error_code ec;
+    std::filesystem::create_directories(lumitag::ProgramFolder(), ec);
     // The start-up of the program this one follows installed and registered a
     // serial-port control at this point. Nothing ever used it and this
     // platform has no counterpart, so that step is left out.

@@ -27,6 +27,7 @@
 #include "model/DeviceCatalogue.h"
 #include "model/SettingsStore.h"
 #include "model/SignProgram.h"
+#include "render/content/FormattedText.h"
 #include "service/SlotEditing.h"
 #include "tests/app/AppTestSupport.h"
 
@@ -189,29 +190,29 @@ private slots:
         WindowFixture f;
         f.StoreSettings("Q26", kEnglishLanguage, 1);
         f.WriteProgram(1, "Q26", 2);
-        std::string next;
-        f.Hooks().editSlot = [&](int slot, int kind, bool fromPreview) {
-            const bool empty = QString::fromStdString(next).trimmed().isEmpty();
-            return service::SlotEditor(f.Session())
-                .StoreEditorResult(slot, next, empty, kind,
-                                   fromPreview ? service::EditOrigin::Preview : service::EditOrigin::EditMenu)
-                .ok();
+        // The editors store through the slot-editing service: here a picture
+        // list, or empty text.
+        std::vector<std::string> pictures;
+        f.Hooks().editSlot = [&](int slot, int, bool fromPreview) {
+            const auto origin = fromPreview ? service::EditOrigin::Preview : service::EditOrigin::EditMenu;
+            service::SlotEditor editor(f.Session());
+            return pictures.empty() ? editor.SetFormattedText(slot, FormattedText{}, origin).ok()
+                                    : editor.SetPictures(slot, pictures, origin).ok();
         };
         f.Open();
         CLumitagv11Dlg& w = f.Window();
         // Image from the menu: stored as kind 2 and marked for sending.
-        next = "a.bmp;";
+        pictures = {"a.bmp"};
         w.RowMenu(5, true)->actions().at(1)->trigger();
         QCOMPARE(f.ParamsOnDisk(1).at(SlotField::kind, 5), 2);
         QCOMPARE(f.ParamsOnDisk(1).at(SlotField::send, 5), 1);
         QCOMPARE(Control<QToolButton>(w, ids::kEditButton + 5)->text(), QStringLiteral("Image"));
         // Empty content from the menu: a text row still marked for sending.
-        next = "  ";
+        pictures.clear();
         w.RowMenu(6, true)->actions().at(2)->trigger();
         QCOMPARE(f.ParamsOnDisk(1).at(SlotField::kind, 6), 1);
         QCOMPARE(f.ParamsOnDisk(1).at(SlotField::send, 6), 1);
         // Empty content from a double-click on the preview empties the row.
-        next = "";
         QTest::mouseDClick(w.Preview(0), Qt::LeftButton);
         QCOMPARE(f.ParamsOnDisk(1).at(SlotField::kind, 0), 0);
         QCOMPARE(f.ParamsOnDisk(1).at(SlotField::send, 0), 0);
