@@ -1,7 +1,6 @@
 #include "app/ProgramHooks.h"
 
 #include "editors/EditSlot.h"
-#include "editors/SlotAccess.h"
 #include "ids/IdDialogs.h"
 #include "service/Session.h"
 
@@ -10,11 +9,7 @@ namespace lumitag::app {
 DialogHooks ProgramDialogHooks(service::Session& session, QWidget* parent)
 {
     DialogHooks hooks = DefaultDialogHooks(parent);
-    hooks.editSlot = [&session, parent](int slot, int kind) {
-        editors::ProgramSlotAccess access(session.Program(), session.ModelName(), &session.Glyphs(),
-                                          session.ProgramFolder());
-        return editors::EditSlotContent(access, slot, kind, parent).accepted;
-    };
+    hooks.editSlot = [&session, parent](int slot, int kind) { return editors::EditSlot(session, slot, kind, parent); };
     hooks.addIds = [&session, parent] { ids::AddIds(session, parent); };
     hooks.modifyId = [&session, parent](int id) { ids::ModifyId(session, id, parent); };
     hooks.openIdTool = [&session, parent] { ids::OpenIdTool(session, parent); };
