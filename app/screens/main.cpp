@@ -15,6 +15,7 @@
 #include "service/Session.h"
 #include "app/screens/SampleProgram.h"
 #include "app/screens/ScreenShot.h"
+#include "editors/screens/EditorScreens.h"
 #include "ids/IdScreens.h"
 #include "l10n/InlineTexts.h"
 #include "l10n/LanguageCatalogue.h"
@@ -117,6 +118,7 @@ int main(int argc, char* argv[])
             ok = app::SaveWindowPng(dialog.get(), out.filePath(name + QStringLiteral(".png"))) && ok;
         }
     }
+    ok = editors::SaveEditorScreens(out, app::SaveWindowPng) && ok;
     std::printf("%s\n", qPrintable(out.absolutePath()));
     return ok ? 0 : 1;
 }

@@ -17,6 +17,7 @@
 #include "editors/CWtxtDialog.h"
 #include "editors/EditSlot.h"
 #include "editors/PreviewView.h"
+#include "render/CImageWnd.h"
 #include "render/content/ContentString.h"
 #include "tests/editors/EditorFixture.h"
 
@@ -101,6 +102,39 @@ private slots:
                  (std::vector<std::uint32_t>{34881, 18497, 128 + 9 * 2048, 193 + 9 * 2048}));
         ClickControl(&dialog, 1);
         QCOMPARE(fixture.Stored(0), Codes({34881, 18497, 18560, 18625}));
+    }
+
+    // What the preview shows is what the slot image builder sends.
+    void previewMatchesTheSentPicture()
+    {
+        EditorFixture fixture("Q08");
+        CWtxtDialog dialog(fixture.Access(), 0);
+        dialog.resize(700, 400);
+        dialog.show();
+        QTest::keyClicks(dialog.Edit(), QStringLiteral("Ab"));
+        Choose(dialog.FontList(), 3);
+        Choose(dialog.ColourList(), 2);
+        QTest::keyClicks(dialog.Edit(), QStringLiteral("1z"));
+        ClickControl(&dialog, 1120);
+        ClickControl(&dialog, 1);
+
+        CImageWnd sent(20060);
+        sent.SetGlyphCache(&fixture.Cache());
+        sent.SetRows(7);
+        sent.SetClientSize(dialog.Preview()->size());
+        sent.SetContent(fixture.Stored(0));
+        const QImage frame = sent.RenderFrame(0);
+        QVERIFY(!frame.isNull());
+        QImage shown(frame.width(), frame.height(), QImage::Format_ARGB32);
+        shown.fill(0xFF000000u);
+        dialog.Preview()->Window().DrawGlyphCodes(shown, false);
+        int lit = 0;
+        for (int y = 0; y < frame.height(); ++y)
+            for (int x = 0; x < frame.width(); ++x) {
+                QCOMPARE(shown.pixel(x, y), frame.pixel(x, y));
+                lit += frame.pixel(x, y) != 0xFF000000u;
+            }
+        QVERIFY(lit > 20);
     }
 
     void caretKeysBackspaceAndDelete()
