@@ -139,7 +139,8 @@ ImageEditorWindow::ImageEditorWindow(SignPictureFormat format, Reporter& reporte
     connect(&document_, &PictureDocument::pictureChanged, this, &ImageEditorWindow::UpdateStatus);
     connect(canvas_, &LedCanvas::zoomChanged, this, &ImageEditorWindow::UpdateStatus);
     NewPicture(format.rows * 4, format.rows);
-    resize(sizeHint().expandedTo(QSize(720, 420)));
+    // Wide enough for the tool bars and a short sign picture at the default zoom.
+    resize(sizeHint().expandedTo(QSize(980, 480)));
 }
 
 void ImageEditorWindow::BuildActions()
@@ -203,12 +204,14 @@ void ImageEditorWindow::BuildToolBars()
     file->addActions({undo_, redo_});
     file->addSeparator();
     file->addActions({zoomOut_, zoomIn_});
+    file->addSeparator();
+    for (QAction* action : colourActions_) file->addAction(action);
 
-    QToolBar* tools = addToolBar(tr("Tools"));
+    // Down the side, as paint programs keep them.
+    auto* tools = new QToolBar(tr("Tools"), this);
     tools->setObjectName("toolBar");
     for (const ToolInfo& info : kTools) tools->addAction(toolActions_[info.tool]);
-    tools->addSeparator();
-    for (QAction* action : colourActions_) tools->addAction(action);
+    addToolBar(Qt::LeftToolBarArea, tools);
 
     addToolBarBreak();
     QToolBar* text = addToolBar(tr("Text"));

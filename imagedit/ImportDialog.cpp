@@ -27,7 +27,7 @@ ImportDialog::ImportDialog(const QImage& source, SignPictureFormat format, QWidg
 
     rows_ = new QComboBox(this);
     rows_->setObjectName("rows");
-    for (int rows : kRowChoices) rows_->addItem(tr("%1 rows").arg(rows), rows);
+    for (int rows : kRowChoices) rows_->addItem(QString::number(rows), rows);
     rows_->setCurrentIndex(std::max(0, rows_->findData(format.rows)));
 
     colours_ = new QComboBox(this);
