@@ -102,7 +102,10 @@ int ImportDialog::threshold() const { return threshold_->value(); }
 
 void ImportDialog::Update()
 {
-    result_ = ImportForSign(source_, format(), reduction(), threshold());
+    // Fitting reads every pixel of a possibly large photo; the slider only
+    // needs the reduction of the small fitted picture again.
+    if (fitted_.height() != format().rows) fitted_ = FitToRows(source_, format().rows);
+    result_ = ReduceToSignColours(fitted_, format().colours, reduction(), threshold());
     thresholdValue_->setNum(threshold());
     after_->SetPicture(result_);
     sizeText_->setText(tr("%1 x %2 LEDs").arg(result_.width()).arg(result_.height()));

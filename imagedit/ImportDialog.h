@@ -36,6 +36,7 @@ private:
     void Update();
 
     QImage source_;
+    QImage fitted_;  // source_ at the chosen rows
     QImage result_;
     QComboBox* rows_;
     QComboBox* colours_;

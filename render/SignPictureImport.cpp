@@ -46,14 +46,36 @@ std::uint32_t Be(const QByteArray& b, int at)
     return v;
 }
 
-// The size a BMP, PNG or GIF header claims, read from its first bytes. Qt's
-// readers refuse to report a size they will not decode, and "too large"
-// tells the user more than "damaged".
-std::optional<std::pair<std::int64_t, std::int64_t>> ClaimedSize(const std::filesystem::path& path)
+using ClaimedDimensions = std::optional<std::pair<std::int64_t, std::int64_t>>;
+
+// A JPEG's size from its start-of-frame segment, found by walking the
+// segments of `head` (every step moves forward, so the walk ends).
+ClaimedDimensions JpegSize(const QByteArray& head)
+{
+    qsizetype at = 2;
+    while (at + 9 <= head.size() && std::uint8_t(head[at]) == 0xFF) {
+        const std::uint8_t marker = std::uint8_t(head[at + 1]);
+        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (frame) {
+            const auto be16 = [&head](qsizetype i) { return std::int64_t{std::uint8_t(head[i])} << 8 | std::uint8_t(head[i + 1]); };
+            return std::pair{be16(at + 7), be16(at + 5)};
+        }
+        const auto length = (qsizetype{std::uint8_t(head[at + 2])} << 8) | std::uint8_t(head[at + 3]);
+        if (length < 2) return std::nullopt;
+        at += 2 + length;
+    }
+    return std::nullopt;
+}
+
+// The size a BMP, PNG, GIF or JPEG header claims, read from its first
+// bytes. Qt's readers refuse to report a size they will not decode, and
+// "too large" tells the user more than "damaged".
+ClaimedDimensions ClaimedSize(const std::filesystem::path& path)
 {
     QFile file(QString::fromStdString(path.string()));
     if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QByteArray head = file.read(32);
+    const QByteArray head = file.read(64 * 1024);
+    if (head.startsWith("\xFF\xD8")) return JpegSize(head);
     if (head.size() >= 26 && head.startsWith("BM")) {
         const auto height = static_cast<std::int32_t>(Le(head, 22, 4));
         return std::pair{std::int64_t{static_cast<std::int32_t>(Le(head, 18, 4))},

@@ -330,6 +330,8 @@ TEST_F(LoadReasonTest, EachFailureHasItsReason)
         {"huge.bmp", HugeBmpHeader(60000, 60000), PictureLoadError::TooLarge},
         {"huge.png", HugePngHeader(), PictureLoadError::TooLarge},
         {"huge.gif", QByteArray("GIF89a\x60\xEA\x60\xEA\x00\x00\x00", 13), PictureLoadError::TooLarge},
+        {"huge.jpg", QByteArray("\xFF\xD8\xFF\xE0\x00\x04JF\xFF\xC0\x00\x0B\x08\xEA\x60\xEA\x60\x01\x01\x11\x00\xFF\xD9", 25),
+         PictureLoadError::TooLarge},
         {"cut.png", bigPng.left(bigPng.size() / 2), PictureLoadError::Damaged},
     };
     for (const auto& c : cases) {
