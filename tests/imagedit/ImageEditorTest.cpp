@@ -4,6 +4,7 @@
 
 #include "imagedit/ImageEditorWindow.h"
 #include "imagedit/ImportDialog.h"
+#include "imagedit/SamplePicture.h"
 #include "imagedit/Startup.h"
 #include "model/Reporter.h"
 #include "model/SettingsStore.h"
@@ -388,23 +389,14 @@ private slots:
     void rendersScreens()
     {
         QDir().mkpath(LUMITAG_SCREENS_DIR);
-        QImage photo(90, 60, QImage::Format_RGB32);
-        for (int y = 0; y < 60; ++y)
-            for (int x = 0; x < 90; ++x)
-                photo.setPixel(x, y, qRgb(255 - x * 2, y * 4, (x * y) % 256));
+        const QImage photo = SamplePhoto({90, 60});
         for (const auto& [language, suffix] : {std::pair{3, "en"}, std::pair{13, "ar"}}) {
             ui::ApplyLanguageDirection(language);
             ImageEditorWindow window({16, SignColourKind::FourColour}, reporter_);
-            window.NewPicture(56, 16);
             window.canvas()->SetZoom(14);
-            window.document().Apply("demo", ResizeCanvas(ImportForSign(photo, {16, SignColourKind::FourColour},
-                                                                       ColourReduction::Ordered, 128),
-                                                         {56, 16}));
-            window.stampTextEdit()->setText("LED");
-            window.toolAction(Tool::Text)->trigger();
-            window.colourActions()[3]->trigger();
-            window.show();
-            QTest::mouseClick(window.canvas(), Qt::LeftButton, {}, window.canvas()->PointOf({27, 1}));
+            ShowSamplePicture(window);
+            QVERIFY(window.document().picture().width() > 30);
+            QVERIFY(HasOnlySignColours(window.document().picture(), SignColourKind::FourColour));
             QVERIFY(ui::SaveWindowPng(&window, QStringLiteral(LUMITAG_SCREENS_DIR "/imagedit-%1.png").arg(suffix)));
             ImportDialog import(photo, {12, SignColourKind::FourColour}, &window);
             QVERIFY(ui::SaveWindowPng(&import, QStringLiteral(LUMITAG_SCREENS_DIR "/imagedit-import-%1.png").arg(suffix)));
