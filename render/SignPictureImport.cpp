@@ -46,44 +46,20 @@ std::uint32_t Be(const QByteArray& b, int at)
     return v;
 }
 
-using ClaimedDimensions = std::optional<std::pair<std::int64_t, std::int64_t>>;
-
 // A JPEG's size from its start-of-frame segment, found by walking the
 // segments of `head` (every step moves forward, so the walk ends).
-ClaimedDimensions JpegSize(const QByteArray& head)
+std::optional<ClaimedPictureSize> JpegSize(const QByteArray& head)
 {
+    const auto be16 = [&head](qsizetype i) { return std::int64_t{std::uint8_t(head[i])} << 8 | std::uint8_t(head[i + 1]); };
     qsizetype at = 2;
     while (at + 9 <= head.size() && std::uint8_t(head[at]) == 0xFF) {
         const std::uint8_t marker = std::uint8_t(head[at + 1]);
         const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
-        if (frame) {
-            const auto be16 = [&head](qsizetype i) { return std::int64_t{std::uint8_t(head[i])} << 8 | std::uint8_t(head[i + 1]); };
-            return std::pair{be16(at + 7), be16(at + 5)};
-        }
-        const auto length = (qsizetype{std::uint8_t(head[at + 2])} << 8) | std::uint8_t(head[at + 3]);
+        if (frame) return ClaimedPictureSize{be16(at + 7), be16(at + 5)};
+        const qsizetype length = be16(at + 2);
         if (length < 2) return std::nullopt;
         at += 2 + length;
     }
-    return std::nullopt;
-}
-
-// The size a BMP, PNG, GIF or JPEG header claims, read from its first
-// bytes. Qt's readers refuse to report a size they will not decode, and
-// "too large" tells the user more than "damaged".
-ClaimedDimensions ClaimedSize(const std::filesystem::path& path)
-{
-    QFile file(QString::fromStdString(path.string()));
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QByteArray head = file.read(64 * 1024);
-    if (head.startsWith("\xFF\xD8")) return JpegSize(head);
-    if (head.size() >= 26 && head.startsWith("BM")) {
-        const auto height = static_cast<std::int32_t>(Le(head, 22, 4));
-        return std::pair{std::int64_t{static_cast<std::int32_t>(Le(head, 18, 4))},
-                         height < 0 ? -std::int64_t{height} : std::int64_t{height}};
-    }
-    if (head.size() >= 24 && head.startsWith("\x89PNG\r\n\x1a\n") && head.mid(12, 4) == "IHDR")
-        return std::pair{std::int64_t{Be(head, 16)}, std::int64_t{Be(head, 20)}};
-    if (head.size() >= 10 && head.startsWith("GIF8")) return std::pair{std::int64_t{Le(head, 6, 2)}, std::int64_t{Le(head, 8, 2)}};
     return std::nullopt;
 }
 
@@ -182,6 +158,20 @@ bool HasOnlySignColours(const QImage& picture, SignColourKind kind)
     return true;
 }
 
+std::optional<ClaimedPictureSize> ClaimedSizeOf(const QByteArray& head)
+{
+    if (head.startsWith("\xFF\xD8")) return JpegSize(head);
+    if (head.size() >= 26 && head.startsWith("BM")) {
+        const auto height = static_cast<std::int32_t>(Le(head, 22, 4));
+        return ClaimedPictureSize{static_cast<std::int32_t>(Le(head, 18, 4)),
+                                  height < 0 ? -std::int64_t{height} : std::int64_t{height}};
+    }
+    if (head.size() >= 24 && head.startsWith("\x89PNG\r\n\x1a\n") && head.mid(12, 4) == "IHDR")
+        return ClaimedPictureSize{Be(head, 16), Be(head, 20)};
+    if (head.size() >= 10 && head.startsWith("GIF8")) return ClaimedPictureSize{Le(head, 6, 2), Le(head, 8, 2)};
+    return std::nullopt;
+}
+
 LoadedPicture LoadPictureWithReason(const std::filesystem::path& path)
 {
     QImage image = LoadPicture(path);
@@ -191,7 +181,11 @@ LoadedPicture LoadPictureWithReason(const std::filesystem::path& path)
     std::error_code ec;
     if (!resolved || !std::filesystem::is_regular_file(std::filesystem::status(*resolved, ec)))
         return {{}, PictureLoadError::NotFound};
-    if (const auto claimed = ClaimedSize(*resolved); claimed && TooLargeToLoad(claimed->first, claimed->second))
+    // Qt's readers refuse to report a size they will not decode, and "too
+    // large" tells the user more than "damaged".
+    QFile file(QString::fromStdString(resolved->string()));
+    const QByteArray head = file.open(QIODevice::ReadOnly) ? file.read(64 * 1024) : QByteArray();
+    if (const auto claimed = ClaimedSizeOf(head); claimed && TooLargeToLoad(claimed->width, claimed->height))
         return {{}, PictureLoadError::TooLarge};
     QImageReader reader(QString::fromStdString(resolved->string()));
     reader.setDecideFormatFromContent(true);

@@ -6,10 +6,13 @@
 
 #include "render/SignColours.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QSize>
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -76,6 +79,15 @@ struct LoadedPicture {
     QImage image;  // 32-bit ARGB; null unless error is None
     PictureLoadError error = PictureLoadError::None;
 };
+
+// The size the header at the start of a BMP, PNG, GIF or JPEG file claims
+// (`head`: the file's first bytes, 64 KB suffice), before any decoding;
+// nullopt for other formats or a header that names no size.
+struct ClaimedPictureSize {
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+};
+std::optional<ClaimedPictureSize> ClaimedSizeOf(const QByteArray& head);
 
 // The picture through the renderer's own loader (LoadPicture: its
 // allocation limit, regular files only, the first frame of an animation),

@@ -312,6 +312,36 @@ QByteArray HugePngHeader()
     return QByteArray("\x89PNG\r\n\x1a\n", 8) + be32(13) + chunk + be32(Crc32(chunk));
 }
 
+TEST(ClaimedSizeTest, HeadersOfEachFormat)
+{
+    struct Case {
+        const char* name;
+        QByteArray head;
+        std::optional<std::pair<std::int64_t, std::int64_t>> size;
+    } cases[] = {
+        {"bmp", HugeBmpHeader(60000, 60000), std::pair{60000, 60000}},
+        {"top-down bmp", HugeBmpHeader(5, std::uint32_t(-7)), std::pair{5, 7}},
+        {"png", HugePngHeader(), std::pair{60000, 60000}},
+        {"gif", QByteArray("GIF87a\x03\x00\x02\x00", 10), std::pair{3, 2}},
+        // The frame header after an application segment.
+        {"jpeg", QByteArray("\xFF\xD8\xFF\xE0\x00\x04JF\xFF\xC2\x00\x0B\x08\x00\x10\x00\x20\x01\x01\x11\x00", 23),
+         std::pair{32, 16}},
+        // A segment length running past the bytes, or shorter than itself.
+        {"jpeg cut", QByteArray("\xFF\xD8\xFF\xE0\xFF\xF0JFIF\x00\x00", 12), std::nullopt},
+        {"jpeg loop", QByteArray("\xFF\xD8\xFF\xE0\x00\x00\x00\x00\x00\x00\x00", 11), std::nullopt},
+        {"short bmp", QByteArray("BM\x00\x00", 4), std::nullopt},
+        {"text", QByteArray("hello there, no picture"), std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const auto claimed = ClaimedSizeOf(c.head);
+        ASSERT_EQ(claimed.has_value(), c.size.has_value()) << c.name;
+        if (claimed) {
+            EXPECT_EQ(claimed->width, c.size->first) << c.name;
+            EXPECT_EQ(claimed->height, c.size->second) << c.name;
+        }
+    }
+}
+
 TEST_F(LoadReasonTest, EachFailureHasItsReason)
 {
     const QImage picture = FromMap({"RG.", "YRG"});
