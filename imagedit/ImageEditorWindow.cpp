@@ -95,6 +95,8 @@ QString LoadErrorText(const QString& path, PictureLoadError error)
     switch (error) {
     case PictureLoadError::NotFound:
         return ImageEditorWindow::tr("Cannot open \"%1\": there is no such file.").arg(name);
+    case PictureLoadError::NotAFile:
+        return ImageEditorWindow::tr("Cannot open \"%1\": it is not an ordinary file.").arg(name);
     case PictureLoadError::UnsupportedFormat:
         return ImageEditorWindow::tr("Cannot open \"%1\": it is not a picture in a format this program reads "
                                      "(BMP, PNG, JPEG, GIF and others).")

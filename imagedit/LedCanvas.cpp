@@ -2,6 +2,7 @@
 
 #include "render/SignColours.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -53,7 +54,7 @@ LedCanvas::LedCanvas(PictureDocument& document, QWidget* parent)
 {
     // The sign reads left to right in every language.
     setLayoutDirection(Qt::LeftToRight);
-    setMouseTracking(false);
+    setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     connect(&document_, &PictureDocument::pictureChanged, this, [this] {
         selection_ &= document_.picture().rect();
@@ -157,6 +158,24 @@ void LedCanvas::wheelEvent(QWheelEvent* event)
         return;
     }
     SetZoom(zoom_ + (event->angleDelta().y() > 0 ? 2 : -2));
+}
+
+void LedCanvas::keyPressEvent(QKeyEvent* event)
+{
+    if (selection_.isEmpty() || dragging_) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace) {
+        QImage cleared = document_.picture();
+        DrawRectangle(cleared, selection_.topLeft(), selection_.bottomRight(), kSignBlack, true);
+        document_.Apply(tr("Delete"), cleared);
+    } else if (event->key() == Qt::Key_Escape) {
+        selection_ = {};
+        update();
+    } else {
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void LedCanvas::DrawDrag(QPoint to)

@@ -55,6 +55,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    // Delete clears the selected LEDs, Escape drops the selection.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QPoint PixelAt(QPointF point) const;

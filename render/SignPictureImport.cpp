@@ -179,8 +179,9 @@ LoadedPicture LoadPictureWithReason(const std::filesystem::path& path)
 
     const auto resolved = ResolveIgnoringCase(path);
     std::error_code ec;
-    if (!resolved || !std::filesystem::is_regular_file(std::filesystem::status(*resolved, ec)))
-        return {{}, PictureLoadError::NotFound};
+    if (!resolved) return {{}, PictureLoadError::NotFound};
+    // A folder, a FIFO or a device is never read: it could block or never end.
+    if (!std::filesystem::is_regular_file(std::filesystem::status(*resolved, ec))) return {{}, PictureLoadError::NotAFile};
     // Qt's readers refuse to report a size they will not decode, and "too
     // large" tells the user more than "damaged".
     QFile file(QString::fromStdString(resolved->string()));

@@ -73,7 +73,7 @@ QImage ImportForSign(const QImage& source, SignPictureFormat format, ColourReduc
 bool HasOnlySignColours(const QImage& picture, SignColourKind kind);
 
 // Why a picture file did not load.
-enum class PictureLoadError { None, NotFound, UnsupportedFormat, TooLarge, Damaged };
+enum class PictureLoadError { None, NotFound, NotAFile, UnsupportedFormat, TooLarge, Damaged };
 
 struct LoadedPicture {
     QImage image;  // 32-bit ARGB; null unless error is None

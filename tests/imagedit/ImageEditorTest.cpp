@@ -155,6 +155,13 @@ private slots:
         window_->undoAction()->trigger();
         QCOMPARE(Map(picture())[1], QString(".G........"));
         QCOMPARE(Map(picture())[2], QString("..G......."));
+
+        Drag({0, 0}, {1, 1});  // a new selection over the first LED only
+        QTest::keyClick(canvas(), Qt::Key_Delete);
+        QCOMPARE(Map(picture())[1], QString(".........."));
+        QCOMPARE(Map(picture())[2], QString("..G......."));
+        QTest::keyClick(canvas(), Qt::Key_Escape);
+        QVERIFY(canvas()->selection().isEmpty());
     }
 
     void textStampIsAliasedInTheChosenColour()
@@ -291,6 +298,8 @@ private slots:
         QCOMPARE(picture(), before);  // the picture being edited is kept
         QVERIFY(!window_->OpenFile(Path("missing.png")));
         QCOMPARE(QString::fromStdString(reporter_.texts().back()), QString("Cannot open \"missing.png\": there is no such file."));
+        QVERIFY(!window_->OpenFile(folder_.path()));
+        QVERIFY(QString::fromStdString(reporter_.texts().back()).endsWith(": it is not an ordinary file."));
     }
 
     void unsavedChangesAskBeforeClosing()

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <fstream>
 
 namespace lumitag {
@@ -373,7 +375,10 @@ TEST_F(LoadReasonTest, EachFailureHasItsReason)
         }
     }
     EXPECT_EQ(LoadPictureWithReason(folder_.path() / "missing.png").error, PictureLoadError::NotFound);
-    EXPECT_EQ(LoadPictureWithReason(folder_.path()).error, PictureLoadError::NotFound);
+    EXPECT_EQ(LoadPictureWithReason(folder_.path()).error, PictureLoadError::NotAFile);
+    const auto fifo = folder_.path() / "pipe.png";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(LoadPictureWithReason(fifo).error, PictureLoadError::NotAFile);
 }
 
 }  // namespace
