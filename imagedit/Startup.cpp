@@ -55,16 +55,26 @@ std::string UsageText()
            "\n"
            "Options:\n"
            "  --home DIR   the program folder whose WorkData/System.set names the current\n"
-           "               model (default: the folder above Tools/, where imagedit is\n"
-           "               installed)\n"
+           "               model (default: the main program's: the folder above Tools/\n"
+           "               in a build tree, ~/.local/share/lumitag when installed)\n"
            "  -h, --help   show this help\n";
 }
 
-std::filesystem::path ProgramFolderOf(const std::filesystem::path& executableFolder)
+std::filesystem::path MainExecutableFolderOf(const std::filesystem::path& imageditFolder)
 {
-    std::string name = executableFolder.filename().string();
+    const std::filesystem::path folder = imageditFolder.has_filename() ? imageditFolder : imageditFolder.parent_path();
+    std::string name = folder.filename().string();
     std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
-    return name == "tools" ? executableFolder.parent_path() : executableFolder;
+    if (name == "tools") return folder.parent_path();
+    if (name == "lumitag" && folder.parent_path().filename() == "libexec")
+        return folder.parent_path().parent_path() / "bin";
+    return folder;
+}
+
+ProgramFolders FoldersOf(const std::filesystem::path& imageditFolder, const std::filesystem::path& home,
+                         const UserEnvironment& environment)
+{
+    return LocateFolders(MainExecutableFolderOf(imageditFolder), home, environment);
 }
 
 SignPictureFormat FormatFromSettings(const std::filesystem::path& programFolder)

@@ -3,6 +3,7 @@
 // program folder it serves. It is installed in the program folder's "Tools"
 // subfolder, from where the main window's "Bmp editor" button starts it.
 
+#include "model/ProgramFolder.h"
 #include "render/SignPictureImport.h"
 
 #include <filesystem>
@@ -22,9 +23,16 @@ struct CommandLine {
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 std::string UsageText();
 
-// The program folder of an executable in `executableFolder`: its parent when
-// that folder is "Tools" (any letter case), else the folder itself.
-std::filesystem::path ProgramFolderOf(const std::filesystem::path& executableFolder);
+// The folder the main program's executable sits in, for imagedit in
+// `imageditFolder`: the parent of a "Tools" folder (any letter case; the
+// build tree and a copied program folder), PREFIX/bin for an installed
+// PREFIX/libexec/lumitag, else the folder itself.
+std::filesystem::path MainExecutableFolderOf(const std::filesystem::path& imageditFolder);
+
+// The folders the main program uses (the settings are read from their
+// program folder): --home when given, else as the main program finds them.
+ProgramFolders FoldersOf(const std::filesystem::path& imageditFolder, const std::filesystem::path& home,
+                         const UserEnvironment& environment);
 
 // The current model's picture format from "WorkData/System.set" in
 // `programFolder` (12 rows, one colour when there is no model).

@@ -27,8 +27,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("imagedit"));
     QApplication::setApplicationDisplayName(ui::ProductCaption());
-    const auto home = line.home.value_or(imagedit::ProgramFolderOf(ExecutableFolder()));
-    SetProgramFolder(home);
+    UseFolders(imagedit::FoldersOf(ExecutableFolder(), line.home.value_or(""), UserEnvironment::FromProcess()));
+    const auto home = ProgramFolder();
     ui::ApplyLanguageDirection(imagedit::LanguageFromSettings(home));
 
     ui::BoxReporter reporter;

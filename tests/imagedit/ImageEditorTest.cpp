@@ -370,9 +370,23 @@ private slots:
 
     void startupReadsTheProgramFolder()
     {
-        QCOMPARE(ProgramFolderOf("/opt/lumitag/Tools"), std::filesystem::path("/opt/lumitag"));
-        QCOMPARE(ProgramFolderOf("/opt/lumitag/tools"), std::filesystem::path("/opt/lumitag"));
-        QCOMPARE(ProgramFolderOf("/opt/lumitag"), std::filesystem::path("/opt/lumitag"));
+        QCOMPARE(MainExecutableFolderOf("/opt/lumitag/Tools"), std::filesystem::path("/opt/lumitag"));
+        QCOMPARE(MainExecutableFolderOf("/opt/lumitag/tools"), std::filesystem::path("/opt/lumitag"));
+        QCOMPARE(MainExecutableFolderOf("/usr/libexec/lumitag"), std::filesystem::path("/usr/bin"));
+        QCOMPARE(MainExecutableFolderOf("/opt/lumitag"), std::filesystem::path("/opt/lumitag"));
+
+        // Where the main program reads its settings: a build tree, an
+        // installed program, --home.
+        const std::filesystem::path root = Path("layouts").toStdString();
+        std::filesystem::create_directories(root / "tree" / "Data");
+        std::filesystem::create_directories(root / "usr" / "share" / "lumitag" / "Data");
+        const UserEnvironment user{(root / "xdg").string(), "/nonexistent"};
+        QCOMPARE(FoldersOf(root / "tree" / "Tools", "", user).program, root / "tree");
+        const ProgramFolders installed = FoldersOf(root / "usr" / "libexec" / "lumitag", "", user);
+        QCOMPARE(installed.program, root / "xdg" / "lumitag");
+        QCOMPARE(installed.tools, root / "usr" / "libexec" / "lumitag");
+        QCOMPARE(FoldersOf(root / "usr" / "libexec" / "lumitag", "/my/home", user).program,
+                 std::filesystem::path("/my/home"));
 
         const std::filesystem::path home = Path("home").toStdString();
         QCOMPARE(FormatFromSettings(home), (SignPictureFormat{12, SignColourKind::SingleColour}));
