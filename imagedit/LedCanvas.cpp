@@ -4,6 +4,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
@@ -31,14 +32,21 @@ QString ToolLabel(Tool tool)
 
 }  // namespace
 
-void PaintLeds(QPainter& painter, const QImage& picture, int cell, QPoint origin)
+void PaintLeds(QPainter& painter, const QImage& picture, int cell, QPoint origin, QRect exposed)
 {
-    painter.fillRect(QRect(origin, picture.size() * cell), QColor::fromRgba(kBoard));
+    const QRect board(origin, picture.size() * cell);
+    painter.fillRect(exposed.isNull() ? board : board & exposed, QColor::fromRgba(kBoard));
+    QRect leds = picture.rect();
+    if (!exposed.isNull()) {
+        const QRect area = (exposed & board).translated(-origin);
+        if (area.isEmpty()) return;
+        leds &= QRect(QPoint(area.left() / cell, area.top() / cell), QPoint(area.right() / cell, area.bottom() / cell));
+    }
     painter.setPen(Qt::NoPen);
     painter.setRenderHint(QPainter::Antialiasing, cell >= 6);
     const double gap = cell >= 6 ? cell * 0.12 : 0.0;
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x) {
+    for (int y = leds.top(); y <= leds.bottom(); ++y)
+        for (int x = leds.left(); x <= leds.right(); ++x) {
             const QRgb c = picture.pixel(x, y);
             painter.setBrush(QColor::fromRgba(c == kSignBlack ? kUnlitLed : c));
             const QRectF led(origin.x() + x * cell + gap, origin.y() + y * cell + gap, cell - 2 * gap, cell - 2 * gap);
@@ -93,11 +101,11 @@ QPoint LedCanvas::PixelAt(QPointF point) const
 
 QRgb LedCanvas::DrawColour() const { return tool_ == Tool::Eraser ? kSignBlack : colour_; }
 
-void LedCanvas::paintEvent(QPaintEvent*)
+void LedCanvas::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().window());
-    PaintLeds(painter, draft_ ? *draft_ : document_.picture(), zoom_);
+    painter.fillRect(event->rect(), palette().window());
+    PaintLeds(painter, draft_ ? *draft_ : document_.picture(), zoom_, {}, event->rect());
     if (!selection_.isEmpty()) {
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setBrush(Qt::NoBrush);

@@ -18,8 +18,10 @@ namespace lumitag::imagedit {
 enum class Tool { Pencil, Eraser, Line, Rectangle, Fill, Select, Text };
 
 // Paints `picture` as LEDs of `cell` pixels from `origin`: lit ones in their
-// colour, unlit ones dim so that the grid shows.
-void PaintLeds(QPainter& painter, const QImage& picture, int cell, QPoint origin = {});
+// colour, unlit ones dim so that the grid shows. Only LEDs meeting `exposed`
+// (widget coordinates; null for all) are drawn: a long picture at a high
+// zoom has far more LEDs than the view shows.
+void PaintLeds(QPainter& painter, const QImage& picture, int cell, QPoint origin = {}, QRect exposed = {});
 
 class LedCanvas : public QWidget {
     Q_OBJECT

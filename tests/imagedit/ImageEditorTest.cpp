@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPainter>
 #include <QProcess>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -354,6 +355,30 @@ private slots:
         UseColour(2);
         Click({7, 4});
         QCOMPARE(Map(picture())[4], QString(".......G.."));
+    }
+
+    void ledsArePaintedInTheirColourAndOnlyWhereExposed()
+    {
+        QImage picture = NewSignPicture(3, 1);
+        picture.setPixel(0, 0, kSignRed);
+        picture.setPixel(2, 0, kSignGreen);
+        QImage whole(30, 10, QImage::Format_ARGB32);
+        whole.fill(Qt::white);
+        QImage part = whole;
+        {
+            QPainter painter(&whole);
+            PaintLeds(painter, picture, 10);
+        }
+        {
+            QPainter painter(&part);
+            PaintLeds(painter, picture, 10, {}, QRect(20, 0, 10, 10));
+        }
+        QCOMPARE(whole.pixel(5, 5), kSignRed);
+        QVERIFY(whole.pixel(15, 5) != kSignBlack && whole.pixel(15, 5) != 0xFFFFFFFFu);  // unlit, yet visible
+        QCOMPARE(whole.pixel(25, 5), kSignGreen);
+        QCOMPARE(part.pixel(5, 5), 0xFFFFFFFFu);
+        QCOMPARE(part.pixel(15, 5), 0xFFFFFFFFu);
+        QCOMPARE(part.pixel(25, 5), kSignGreen);
     }
 
     void singleColourSignsOfferOnlyLitAndUnlit()
