@@ -17,6 +17,9 @@
 #include "app/screens/ScreenShot.h"
 #include "editors/screens/EditorScreens.h"
 #include "ids/IdScreens.h"
+#include "imagedit/ImageEditorWindow.h"
+#include "imagedit/ImportDialog.h"
+#include "imagedit/SamplePicture.h"
 #include "l10n/InlineTexts.h"
 #include "l10n/LanguageCatalogue.h"
 #include "link/FakeHidBackend.h"
@@ -119,6 +122,13 @@ int main(int argc, char* argv[])
         }
     }
     ok = editors::SaveEditorScreens(out, app::SaveWindowPng) && ok;
+
+    // The picture editor of Tools/ (imagedit) at the sample model's rows and colours.
+    imagedit::ImageEditorWindow pictureEditor(PictureFormatOfModel(model), reporter);
+    imagedit::ShowSamplePicture(pictureEditor);
+    ok = app::SaveWindowPng(&pictureEditor, out.filePath(QStringLiteral("imagedit.png"))) && ok;
+    imagedit::ImportDialog pictureImport(imagedit::SamplePhoto({90, 60}), PictureFormatOfModel(model), &pictureEditor);
+    ok = app::SaveWindowPng(&pictureImport, out.filePath(QStringLiteral("imagedit-import.png"))) && ok;
     std::printf("%s\n", qPrintable(out.absolutePath()));
     return ok ? 0 : 1;
 }
