@@ -127,34 +127,10 @@ void CDialogDate::BuildLayout()
     countRow->addWidget(counter_);
     editLayout->addLayout(countRow);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    Identify(ok, 1);
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    Identify(cancel, 2);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(previewBox);
-    layout->addWidget(editBox, 1);
-    layout->addLayout(buttons);
+    LayOutEditor(this, previewBox, editBox);
 
     // The check box follows the text editor: the flag changes at once.
-    connect(arabic_, &QCheckBox::clicked, this, [this](bool checked) {
-        access_.SetField(SlotField::arabic, slot_, checked ? 1 : 0);
-        preview_->Window().SetArabic(checked ? 1 : 0);
-        preview_->Refresh();
-    });
-    connect(offset_, &OffsetControl::OffsetChosen, this, [this](int offset) {
-        access_.SetField(SlotField::offset, slot_, offset);
-        preview_->Window().SetVerticalOffset(offset);
-        preview_->Refresh();
-    });
+    FollowLayoutControls(this, arabic_, offset_, access_, slot_, preview_);
 }
 
 void CDialogDate::LoadSlot()

@@ -79,22 +79,7 @@ void CDialogImg::BuildLayout()
     editLayout->addLayout(buttons);
     editLayout->addLayout(pictureColumn, 1);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    Identify(ok, 1);
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    Identify(cancel, 2);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch();
-    bottom->addWidget(ok);
-    bottom->addWidget(cancel);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(previewBox);
-    layout->addWidget(editBox, 1);
-    layout->addLayout(bottom);
+    LayOutEditor(this, previewBox, editBox);
 
     connect(list_, &QListWidget::currentRowChanged, this, &CDialogImg::ShowSelected);
 }

@@ -90,22 +90,10 @@ void CWtxtDialog::BuildLayout()
     editLayout->addWidget(edit_, 1);
     editLayout->addWidget(symbols, 0, Qt::AlignLeft);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    Identify(ok, 1);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    Identify(cancel, 2);
-    for (QPushButton* button : {ok, cancel}) button->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch();
-    bottom->addWidget(ok);
-    bottom->addWidget(cancel);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(previewBox);
-    layout->addWidget(editBox, 1);
-    layout->addLayout(bottom);
+    const OkCancel buttons = LayOutEditor(this, previewBox, editBox);
+    // Enter is a glyph code of the typing box, never a button press.
+    buttons.ok->setDefault(false);
+    for (QPushButton* button : {buttons.ok, buttons.cancel}) button->setAutoDefault(false);
 
     connect(fonts_, &QComboBox::activated, this, &CWtxtDialog::ChooseFont);
     connect(colours_, &QComboBox::activated, this, [this](int index) {

@@ -6,6 +6,9 @@
 #include <QIcon>
 #include <QString>
 
+class QCheckBox;
+class QDialog;
+class QPushButton;
 class QWidget;
 
 namespace lumitag::editors {
@@ -25,5 +28,21 @@ void PrepareDialog(QWidget* dialog);
 
 // One of the editors' SVG pictures (editors/art).
 QIcon EditorIcon(const QString& name);
+
+// Every editor's frame: its preview above, the editing group below, and OK
+// (control 1, the default button) and Cancel (2) at the bottom.
+struct OkCancel {
+    QPushButton* ok;
+    QPushButton* cancel;
+};
+OkCancel LayOutEditor(QDialog* dialog, QWidget* previewBox, QWidget* editBox);
+
+class OffsetControl;
+class PreviewView;
+class SlotAccess;
+// The right-to-left box and the offset list of the text editors change the
+// slot's flag at once and show it in the preview.
+void FollowLayoutControls(QDialog* dialog, QCheckBox* arabic, OffsetControl* offset, SlotAccess& access, int slot,
+                          PreviewView* preview);
 
 }  // namespace lumitag::editors
