@@ -39,7 +39,7 @@ private:
         Millis start{0};
         QImage shown;
         QImage next;
-        bool restarted = true;
+        bool restarted = false;  // started or cleared since the last Advance
     };
     Row& At(int row);
     const Row& At(int row) const;
