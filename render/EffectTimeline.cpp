@@ -292,11 +292,12 @@ void EffectTimeline::PaintMarquee(QImage& target, Millis t) const
     const std::int64_t step = t.count() / timing::kMarqueeStepMs;
     const int period = timing::kMarqueeDash + timing::kMarqueeGap;
     int index = 0;
+    uchar* bits = target.bits();
+    const qsizetype stride = target.bytesPerLine();
     // Clockwise from the top left corner; the dashes move forward one LED a step.
     auto put = [&](int x, int y) {
         const std::int64_t phase = ((index - step) % period + period) % period;
-        reinterpret_cast<QRgb*>(target.scanLine(y))[x] =
-            phase < timing::kMarqueeDash ? timing::kMarqueeColour : kSignBlack;
+        reinterpret_cast<QRgb*>(bits + y * stride)[x] = phase < timing::kMarqueeDash ? timing::kMarqueeColour : kSignBlack;
         ++index;
     };
     for (int x = 0; x < width; ++x) put(x, 0);

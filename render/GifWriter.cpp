@@ -3,6 +3,7 @@
 #include <gif_lib.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <optional>
 #include <unordered_map>
@@ -63,14 +64,17 @@ public:
             return true;
         }
         for (int x = 0; x < count; ++x) {
+            // LED pictures alternate a few colours (LED, grid, LED...): a small
+            // direct-mapped cache answers almost every pixel without hashing.
             const QRgb colour = pixels[x] & 0xFFFFFFu;
-            if (colour != lastColour_) {
+            CacheSlot& slot = cache_[(colour * 2654435761u) >> (32 - kCacheBits)];
+            if (slot.colour != colour) {
                 const auto found = indices_.find(colour);
                 if (found == indices_.end()) return false;
-                lastColour_ = colour;
-                lastIndex_ = found->second;
+                slot.colour = colour;
+                slot.index = found->second;
             }
-            out[x] = lastIndex_;
+            out[x] = slot.index;
         }
         return true;
     }
@@ -100,10 +104,15 @@ public:
     }
 
 private:
+    static constexpr int kCacheBits = 6;
+    struct CacheSlot {
+        QRgb colour = ~0u;  // never a masked colour, so an empty slot never hits
+        GifByteType index = 0;
+    };
+
     std::unordered_map<QRgb, GifByteType> indices_;
     bool cube_ = false;
-    QRgb lastColour_ = ~0u;
-    GifByteType lastIndex_ = 0;
+    std::array<CacheSlot, 1u << kCacheBits> cache_{};
 };
 
 // The smallest rectangle holding every pixel that differs; a 1 x 1 corner
@@ -190,10 +199,17 @@ struct GifWriter::State {
     bool MapRect(const QImage& image, const QRect& rect, ColourTable& table)
     {
         indices.resize(static_cast<std::size_t>(rect.width()) * static_cast<std::size_t>(rect.height()));
+        const std::size_t width = static_cast<std::size_t>(rect.width());
+        const QRgb* above = nullptr;
         for (int y = 0; y < rect.height(); ++y) {
             const auto* pixels = reinterpret_cast<const QRgb*>(image.constScanLine(rect.top() + y)) + rect.left();
-            if (!table.Map(pixels, rect.width(), indices.data() + static_cast<std::size_t>(y) * rect.width()))
+            GifPixelType* out = indices.data() + static_cast<std::size_t>(y) * width;
+            // An LED is several lines high: most lines repeat the one above.
+            if (above && std::memcmp(above, pixels, width * sizeof(QRgb)) == 0)
+                std::memcpy(out, out - width, width);
+            else if (!table.Map(pixels, rect.width(), out))
                 return false;
+            above = pixels;
         }
         return true;
     }
@@ -223,7 +239,12 @@ struct GifWriter::State {
         for (int y = 0; y < rect.height(); ++y)
             if (!Check(EGifPutLine(gif, indices.data() + static_cast<std::size_t>(y) * rect.width(), rect.width())))
                 return false;
-        previous = image;
+        // A copy of our own: the caller may paint its next frame into the
+        // same picture, and sharing it would make every frame detach anew.
+        if (previous.size() != image.size() || previous.format() != image.format())
+            previous = QImage(image.size(), image.format());
+        for (int y = 0; y < image.height(); ++y)
+            std::memcpy(previous.scanLine(y), image.constScanLine(y), static_cast<std::size_t>(image.width()) * 4);
         return true;
     }
 };
