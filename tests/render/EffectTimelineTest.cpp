@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <random>
 
 namespace lumitag {
 namespace {
@@ -488,6 +489,41 @@ TEST(EffectTimelineTest, OutOfRangeValuesAreClampedAndPicturesCroppedToTheRows)
     const QImage picture = shortPicture.PictureAt(0ms);
     EXPECT_EQ(At(picture, 2, 1), (Led{2, 1, 0}));
     EXPECT_EQ(picture.pixel(2, 2), kBlack);
+}
+
+TEST(EffectTimelineTest, EveryEffectShowsOnlyItsOwnLedsAtAnyTime)
+{
+    // Any effect, size, speed, dwell and moment: the picture has the sign's
+    // size, and every lit LED is the marquee or a content LED in its own row
+    // (nothing smeared, nothing out of place vertically except Up and Down).
+    std::minstd_rand random(7);
+    auto pick = [&](int low, int high) { return low + static_cast<int>(random() % static_cast<unsigned>(high - low + 1)); };
+    for (int round = 0; round < 300; ++round) {
+        const auto effect = static_cast<Effect>(pick(0, 8));
+        const SignArea area{pick(1, 40), pick(1, 16)};
+        const int width = pick(1, 90);
+        const EffectParams params{effect, pick(-2, 10), pick(-1, 7), pick(0, 1) == 1, pick(0, 1) == 1};
+        const bool twoFrames = pick(0, 1) == 1;
+        const EffectTimeline timeline(Content(width, area.rows, 0), twoFrames ? Content(width, area.rows, 1) : QImage(),
+                                      params, area);
+        ASSERT_GT(timeline.CycleLength().count(), 0);
+        for (int sample = 0; sample < 5; ++sample) {
+            const Millis t(sample == 4 ? 1'000'000'007LL : pick(0, static_cast<int>(3 * timeline.CycleLength().count())));
+            const QImage picture = timeline.PictureAt(t);
+            ASSERT_EQ(picture.size(), QSize(area.width, area.rows));
+            for (int y = 0; y < area.rows; ++y)
+                for (int x = 0; x < area.width; ++x) {
+                    const QRgb pixel = picture.pixel(x, y);
+                    if (pixel == kBlack || (params.marquee && pixel == timing::kMarqueeColour)) continue;
+                    const auto led = Decode(pixel);
+                    ASSERT_TRUE(led && led->column < width && led->row < area.rows && led->tag <= (twoFrames ? 1 : 0))
+                        << "round " << round;
+                    if (effect != Effect::Up && effect != Effect::Down) {
+                        ASSERT_EQ(led->row, y) << "round " << round;
+                    }
+                }
+        }
+    }
 }
 
 }  // namespace
