@@ -3,6 +3,7 @@
 #include "cli/Command.h"
 #include "cli/CommandList.h"
 #include "l10n/InlineTexts.h"
+#include "service/Sending.h"
 
 namespace lumitag::cli {
 namespace {
@@ -18,17 +19,9 @@ public:
     ExitCode Run(Context& context, const Arguments& args) override
     {
         ExpectPositional(args, 0, 0);
-        const std::string model = context.ModelName(args);
+        context.ModelName(args);
         context.OpenDevice(args);
-        SendWorker& worker = context.Worker(model);
-        const int errorsBefore = context.Reporter().ErrorCount();
-        worker.SendClock();
-        // The desktop program says OK whenever the frame was started; a
-        // report that could not be written is a failure here.
-        if (!worker.FrameDone() || context.Reporter().ErrorCount() != errorsBefore) {
-            PrintError(std::string(fixed_texts::kCheckTimeError));
-            return ExitCode::SendFailure;
-        }
+        Check(service::Sending(context.Session()).SendClock());
         // The desktop program shows this in a box; boxes go to stderr.
         context.Reporter().Message(MessageKind::Info, std::string(PickText(kClockSetOk)));
         return ExitCode::Success;

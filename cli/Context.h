@@ -1,81 +1,62 @@
 #pragma once
-// What every command shares: the reporter, the settings of the program
-// folder, the model and program a command works on, the USB link and the
-// send worker. Each is made when a command first needs it, so `models`
-// touches no file and `preview` opens no device.
+// What every command shares: the terminal reporter and the session of this
+// run, with the options most commands take (--model, --project, --device)
+// applied to it, and the mapping of service errors to exit codes.
 
 #include <filesystem>
-#include <memory>
-#include <optional>
 #include <string>
 
 #include "cli/Arguments.h"
-#include "cli/DeviceList.h"
+#include "cli/ExitCode.h"
 #include "cli/TerminalReporter.h"
-#include "link/HidLink.h"
-#include "link/HidapiBackend.h"
-#include "link/SendWorker.h"
-#include "link/Sleeper.h"
-#include "model/DeviceCatalogue.h"
-#include "model/SettingsStore.h"
-#include "model/SignProgram.h"
-#include "render/GlyphCache.h"
+#include "service/Error.h"
+#include "service/Session.h"
 
 namespace lumitag::cli {
 
 class Context {
 public:
-    explicit Context(TerminalReporter& reporter);
-    ~Context();
+    // `options` are the session's; a write-to-file send is never paced here.
+    explicit Context(TerminalReporter& reporter, service::SessionOptions options = {});
 
     TerminalReporter& Reporter() { return reporter_; }
-    SettingsStore& Settings();
+    service::Session& Session() { return session_; }
+    SettingsStore& Settings() { return session_.Settings(); }
 
-    // The model of this run: --model NAME (any letter case; an unknown name
-    // is bad input) without storing it, else the stored "LedType" ("" when
-    // none is stored, which the core treats as no model).
+    // The model of this run: --model NAME (any letter case) without storing
+    // it, else the stored "LedType" ("" when none).
     std::string ModelName(const Arguments& args);
     // The same, and it must be one of the 36 models.
     const DeviceModel& RequireModel(const Arguments& args);
 
-    // Binds `program` to --project FILE (read, and written only by the
-    // composing commands) or else to the current ID's work file, created from
-    // the default project when missing. A missing or damaged project file is
-    // bad input. Returns whether a project file was given.
-    bool LoadProgram(const Arguments& args, SignProgram& program);
+    // Binds the session's program to --project FILE (read, and written only
+    // by the composing commands) or else to the current ID's work file.
+    // Returns whether a project file was given.
+    bool LoadProgram(const Arguments& args);
 
-    // The glyph and animation bitmaps of the program folder's Data/.
-    const GlyphCache& Glyphs();
-
-    // The USB link with the sign chosen by --device (a path, or an index of
-    // the `devices` list; the first sign by default) open. No sign, or one
-    // that cannot be opened, is ExitCode::NoDevice with a message that
-    // points to the udev rule when permission was denied.
-    HidLink& OpenDevice(const Arguments& args);
-    // The USB link without opening anything (writing to a file).
-    HidLink& Link();
-
-    // The send worker for `model`. `virtualClock` replaces real pauses by a
-    // virtual clock: writing frames to a file needs no pacing.
-    SendWorker& Worker(std::string_view model, bool virtualClock = false);
+    // Opens the sign chosen by --device (a path or an index of `devices`;
+    // the first sign by default).
+    void OpenDevice(const Arguments& args);
 
     // Refuses to run a job while another lumitag process runs one on the
-    // same program folder (ExitCode::Busy). Held until the process ends.
+    // same program folder (ExitCode::Busy).
     void LockJobs();
 
 private:
     TerminalReporter& reporter_;
-    std::unique_ptr<SettingsStore> settings_;
-    std::unique_ptr<GlyphCache> glyphs_;
-    std::unique_ptr<HidapiBackend> backend_;
-    std::unique_ptr<HidLink> link_;
-    std::unique_ptr<Sleeper> sleeper_;
-    std::unique_ptr<SendWorker> worker_;
-    int jobLock_ = -1;
+    service::Session session_;
 };
 
-// Bad input unless `path` is a readable project file with an [INFO] section.
-void CheckProjectFile(const std::filesystem::path& path);
+// The exit code of a service error.
+ExitCode ExitCodeOf(service::ErrorCode code);
+// Throws the CliError of a failed status.
+void Check(const service::Status& status);
+template <typename T>
+T Check(service::Result<T> result)
+{
+    Check(result.status());
+    return std::move(result.value());
+}
 
 // Options most commands share.
 inline constexpr OptionSpec kModelOption{"model", "NAME", "use this model for this run without storing it"};

@@ -5,15 +5,13 @@
 #include "cli/Command.h"
 #include "cli/CommandList.h"
 #include "cli/Composer.h"
-#include "render/content/ContentString.h"
-#include "render/content/RtfWriter.h"
+#include "service/SlotEditing.h"
 
 namespace lumitag::cli {
 namespace {
 
 // The six parts in the order of the token's digits.
 constexpr std::string_view kParts[] = {"year", "month", "day", "weekday", "time", "seconds"};
-constexpr std::string_view kDefaultFlags = "000011";
 
 constexpr OptionSpec kOptions[] = {
     kModelOption,
@@ -33,25 +31,21 @@ constexpr OptionSpec kOptions[] = {
     kUnderlineOption,
 };
 
-std::string Flags(const Arguments& args)
+service::DateFlags Flags(const Arguments& args)
 {
-    std::string flags;
-    for (auto part : kParts) flags += args.Has(part) ? '1' : '0';
-    if (flags != "000000") {
+    service::DateFlags flags{};
+    bool any = false;
+    for (std::size_t i = 0; i < flags.size(); ++i) any = (flags[i] = args.Has(kParts[i])) || any;
+    if (any) {
         if (args.Has("flags")) throw BadInput("give either --flags or the part options");
         return flags;
     }
-    const std::string given = args.Value("flags").value_or(std::string(kDefaultFlags));
-    if (given.size() != 6 || given.find_first_not_of("01") != std::string::npos)
+    const auto given = args.Value("flags");
+    if (!given) return service::DefaultDateFlags();
+    if (given->size() != flags.size() || given->find_first_not_of("01") != std::string::npos)
         throw BadInput("--flags takes six digits 0 or 1, for example 000011");
-    return given;
-}
-
-// The default height of the date editor's text.
-int DefaultTwips(int rows)
-{
-    if (rows == 7) return 140;
-    return rows == 16 ? 320 : 240;
+    for (std::size_t i = 0; i < flags.size(); ++i) flags[i] = (*given)[i] == '1';
+    return flags;
 }
 
 class DateCommand : public Command {
@@ -72,30 +66,13 @@ public:
         ExpectPositional(args, 1, 2);
         const int slot = ParseSlot(args.Positional()[0]);
         const std::string text = args.Positional().size() > 1 ? args.Positional()[1] : std::string();
-        const std::string flags = Flags(args);
-        ComposeTarget target;
-        OpenComposeTarget(context, args, target);
-        CheckSlotShown(target, slot);
-        if (!target.settings.hasClock)
-            throw BadInput("model " + (target.model.empty() ? std::string("(none)") : target.model) +
-                           " has no clock: date items are not offered");
-
-        std::string content = std::string(kDatePrefix) + flags + "]";
-        if (target.settings.rows == 7) {
-            for (unsigned char c : text)
-                if (c >= 127 || (c < 32 && c != '\n' && c != '\r'))
-                    throw BadInput("7-row models take printable ASCII text only");
-            const std::string line = TrimmedLine(text);
-            if (line.size() > kTextLimit) throw BadInput("the text is over the limit of 255 characters");
-            content += std::string(kGlyphTextPrefix) + line;
-        } else {
-            const CharFormat defaults{DefaultFace(target.model), DefaultTwips(target.settings.rows), 0x0000FFFF};
-            FormattedText formatted;
-            AppendLines(formatted, text, FormatFromOptions(args, defaults));
-            if (CharacterCount(text) > kTextLimit) throw BadInput("the text is over the limit of 255 characters");
-            content += WriteRtf(formatted);
-        }
-        StoreEditorResult(target, slot, content, false, kKindDate);
+        const service::DateFlags flags = Flags(args);
+        context.ModelName(args);
+        context.LoadProgram(args);
+        service::SlotEditor editor(context.Session());
+        FormattedText formatted;
+        AppendLines(formatted, text, FormatFromOptions(args, editor.Rules().dateFormat));
+        const std::string content = Check(editor.SetDateItem(slot, flags, text, formatted));
         std::printf("slot %d: %s\n", slot + 1, content.c_str());
         return ExitCode::Success;
     }

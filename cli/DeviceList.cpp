@@ -1,45 +1,37 @@
 #include "cli/DeviceList.h"
 
+#include "cli/Context.h"
+
 namespace lumitag::cli {
 
-DeviceListing ListDevices(HidLink& link)
+DeviceListing ListDevices(service::Devices& devices)
 {
     DeviceListing listing;
-    if (!link.Enumerate()) {
-        listing.code = ExitCode::NoDevice;
-        listing.err = "cannot list USB devices on this system";
-        return listing;
-    }
-    const auto devices = link.Devices();
-    if (devices.empty()) {
-        listing.code = ExitCode::NoDevice;
-        listing.err = "no sign found (USB 1668:5886); is it plugged in?";
+    const auto probes = devices.Probe();
+    if (!probes) {
+        listing.code = ExitCodeOf(probes.code());
+        listing.err = probes.message();
         return listing;
     }
     bool denied = false;
     std::size_t usable = 0;
-    for (std::size_t i = 0; i < devices.size(); ++i) {
+    for (std::size_t i = 0; i < probes->size(); ++i) {
+        const service::DeviceProbe& probe = (*probes)[i];
         std::string state = "ok";
-        if (!link.Open(devices[i])) {
-            const bool permission = link.LastOpenError() == OpenError::PermissionDenied;
-            denied = denied || permission;
-            state = permission ? "permission denied" : "cannot open: " + link.LastOpenMessage();
+        if (probe.error == OpenError::PermissionDenied) {
+            denied = true;
+            state = "permission denied";
+        } else if (probe.error != OpenError::None) {
+            state = "cannot open: " + probe.message;
         } else {
             ++usable;
         }
-        link.Close();
-        listing.out += std::to_string(i) + "  " + devices[i] + "  (" + state + ")\n";
+        listing.out += std::to_string(i) + "  " + probe.path + "  (" + state + ")\n";
     }
-    if (denied) listing.err = kUdevRuleHint;
+    if (denied) listing.err = std::string(service::kUdevRuleHint);
     // Signs that are there but cannot be opened leave nothing to send to.
     if (usable == 0) listing.code = ExitCode::NoDevice;
     return listing;
-}
-
-std::string OpenFailureMessage(const HidLink& link, const std::string& path)
-{
-    if (link.LastOpenError() == OpenError::PermissionDenied) return "cannot open " + path + ". " + kUdevRuleHint;
-    return "cannot open " + path + ": " + link.LastOpenMessage();
 }
 
 }  // namespace lumitag::cli

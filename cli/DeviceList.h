@@ -6,16 +6,9 @@
 #include <string>
 
 #include "cli/ExitCode.h"
-#include "link/HidLink.h"
+#include "service/Devices.h"
 
 namespace lumitag::cli {
-
-// The fix for "Permission denied" on Linux, printed wherever a sign cannot be
-// opened for lack of permission.
-inline constexpr const char* kUdevRuleHint =
-    "Permission denied: install the udev rule resources/udev/70-lumitag.rules "
-    "(sudo cp resources/udev/70-lumitag.rules /etc/udev/rules.d/ && "
-    "sudo udevadm control --reload-rules && sudo udevadm trigger), then replug the sign.";
 
 struct DeviceListing {
     ExitCode code = ExitCode::Success;
@@ -23,11 +16,7 @@ struct DeviceListing {
     std::string err;  // one line: no sign, or the udev hint
 };
 
-// Lists and probes the signs of `link`; no device stays open afterwards.
-DeviceListing ListDevices(HidLink& link);
-
-// Why `link` could not open `path` just now, with the udev hint when
-// permission was denied.
-std::string OpenFailureMessage(const HidLink& link, const std::string& path);
+// Lists and probes the signs; no device stays open afterwards.
+DeviceListing ListDevices(service::Devices& devices);
 
 }  // namespace lumitag::cli

@@ -22,7 +22,8 @@ public:
     ExitCode Run(Context& context, const Arguments& args) override
     {
         ExpectPositional(args, 0, 0);
-        const DeviceListing listing = ListDevices(context.Link());
+        service::Devices devices(context.Session());
+        const DeviceListing listing = ListDevices(devices);
         std::fputs(listing.out.c_str(), stdout);
         if (!listing.err.empty()) PrintError(listing.err);
         return listing.code;

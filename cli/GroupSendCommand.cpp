@@ -2,9 +2,8 @@
 
 #include "cli/Command.h"
 #include "cli/CommandList.h"
-#include "cli/SendData.h"
 #include "cli/ServiceCommands.h"
-#include "cli/SignIds.h"
+#include "service/SignIds.h"
 
 namespace lumitag::cli {
 namespace {
@@ -14,7 +13,7 @@ constexpr OptionSpec kOptions[] = {
     {"project", "FILE", "send this project file (only read) instead of the current ID's work file"},
     kDeviceOption,
     {"ids", "LIST", "the sign IDs, e.g. 1,4,9 or 3-7 (required)"},
-    {"yes", "", "answer yes to the word-limit question"},
+    {"yes", "", "answer yes to the questions (word limit, pictures that cannot be loaded)"},
 };
 
 class GroupSendCommand : public Command {
@@ -30,13 +29,15 @@ public:
         context.Reporter().SetAssumeYes(args.Has("yes"));
         const auto list = args.Value("ids");
         if (!list) throw BadInput("group-send needs --ids LIST");
-        const std::vector<int> ids = ParseIdList(*list);
-        const DeviceModel& model = RequireBusModel(context, args);
+        const std::vector<int> ids = Check(service::ParseIdList(*list));
+        context.RequireModel(args);
+        service::Sending sending(context.Session());
+        Check(sending.GroupJobsOffered());
         context.LockJobs();
-        SignProgram program;
-        PackedTables tables;
-        PrepareSend(context, args, model.name, false, program, tables);
-        return RunGroupJob(context, model, ids, GroupMode::Send, program.Params(), tables);
+        context.LoadProgram(args);
+        context.OpenDevice(args);
+        const service::PreparedSend data = Check(sending.PrepareForGroup());
+        return RunGroupJob(context, ids, GroupMode::Send, &data);
     }
 };
 

@@ -2,8 +2,9 @@
 
 #include "cli/Command.h"
 #include "cli/CommandList.h"
-#include "cli/SignIds.h"
 #include "link/Frames.h"
+#include "service/Sending.h"
+#include "service/SignIds.h"
 
 namespace lumitag::cli {
 namespace {
@@ -21,14 +22,12 @@ public:
     {
         ExpectPositional(args, 2, 2);
         // Read as the ID tool reads its boxes: "12ab" is 12.
-        const int oldId = LeadingNumber(args.Positional()[0]);
-        const int newId = LeadingNumber(args.Positional()[1]);
+        const int oldId = service::LeadingNumber(args.Positional()[0]);
+        const int newId = service::LeadingNumber(args.Positional()[1]);
         if (!IsValidSignId(oldId) || !IsValidSignId(newId)) throw BadInput("ID >=1 and ID <= 256!");
-        const std::string model = context.ModelName(args);
+        context.ModelName(args);
         context.OpenDevice(args);
-        const int errorsBefore = context.Reporter().ErrorCount();
-        context.Worker(model).ChangeId(oldId, newId);
-        if (context.Reporter().ErrorCount() != errorsBefore) return ExitCode::SendFailure;
+        Check(service::Sending(context.Session()).ChangeId(oldId, newId));
         context.Reporter().Message(MessageKind::Info, "Success!");
         return ExitCode::Success;
     }

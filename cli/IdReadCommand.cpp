@@ -2,6 +2,7 @@
 
 #include "cli/Command.h"
 #include "cli/CommandList.h"
+#include "service/Sending.h"
 
 namespace lumitag::cli {
 namespace {
@@ -22,11 +23,9 @@ public:
     ExitCode Run(Context& context, const Arguments& args) override
     {
         ExpectPositional(args, 0, 0);
-        const std::string model = context.ModelName(args);
+        context.ModelName(args);
         context.OpenDevice(args);
-        SendWorker& worker = context.Worker(model);
-        worker.RequestIdRead();
-        if (worker.ReadReply()) return ExitCode::Success;
+        if (Check(service::Sending(context.Session()).RequestIdRead())) return ExitCode::Success;
         PrintError("Read failed!");
         return ExitCode::SendFailure;
     }

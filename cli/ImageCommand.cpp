@@ -6,7 +6,8 @@
 #include "cli/CommandList.h"
 #include "cli/Composer.h"
 #include "render/PictureLoader.h"
-#include "render/content/ContentString.h"
+#include "render/content/ContentWriter.h"
+#include "service/SlotEditing.h"
 
 namespace lumitag::cli {
 namespace {
@@ -34,26 +35,19 @@ public:
     {
         ExpectPositional(args, 2, std::size_t(-1));
         const int slot = ParseSlot(args.Positional()[0]);
-        std::string list;
+        std::vector<std::string> added;
         for (std::size_t i = 1; i < args.Positional().size(); ++i) {
             const std::filesystem::path path = std::filesystem::absolute(args.Positional()[i]);
-            if (path.string().find(';') != std::string::npos)
-                throw BadInput("a picture path may not contain \";\": " + path.string());
             if (LoadPicture(path).isNull()) throw BadInput("cannot load picture " + path.string());
-            list += path.string() + ";";
+            added.push_back(path.string());
         }
-        ComposeTarget target;
-        OpenComposeTarget(context, args, target);
-        CheckSlotShown(target, slot);
-        if (args.Has("append")) {
-            const std::string existing = target.program.GetContent(slot);
-            if (DetectContentForm(existing) == ContentForm::ImageList) {
-                // Text after the last ";" is no entry.
-                const auto end = existing.rfind(';');
-                if (end != std::string::npos) list = existing.substr(0, end + 1) + list;
-            }
-        }
-        StoreEditorResult(target, slot, list, false, kKindImage);
+        context.ModelName(args);
+        context.LoadProgram(args);
+        std::vector<std::string> paths;
+        if (args.Has("append")) paths = ImageListEntries(context.Session().Program().GetContent(slot));
+        paths.insert(paths.end(), added.begin(), added.end());
+        service::SlotEditor editor(context.Session());
+        const std::string list = Check(editor.SetPictures(slot, paths));
         std::printf("slot %d: %s\n", slot + 1, list.c_str());
         return ExitCode::Success;
     }

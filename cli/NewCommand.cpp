@@ -4,7 +4,7 @@
 
 #include "cli/Command.h"
 #include "cli/CommandList.h"
-#include "cli/ProgramFileCommands.h"
+#include "service/ProgramCommands.h"
 
 namespace lumitag::cli {
 namespace {
@@ -25,9 +25,10 @@ public:
     {
         ExpectPositional(args, 0, 0);
         context.Reporter().SetAssumeYes(args.Has("yes"));
-        WorkProgram work(context);
-        if (!work.files.New(context.Reporter())) throw BadInput("nothing changed (--yes answers the question)");
-        std::printf("new program in %s\n", work.program.ProjectPath().c_str());
+        context.LoadProgram(Arguments());
+        if (!Check(service::ProgramCommands(context.Session()).New()))
+            throw BadInput("nothing changed (--yes answers the question)");
+        std::printf("new program in %s\n", context.Session().Program().ProjectPath().c_str());
         return ExitCode::Success;
     }
 };

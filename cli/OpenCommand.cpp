@@ -4,7 +4,7 @@
 
 #include "cli/Command.h"
 #include "cli/CommandList.h"
-#include "cli/ProgramFileCommands.h"
+#include "service/ProgramCommands.h"
 
 namespace lumitag::cli {
 namespace {
@@ -19,11 +19,10 @@ public:
     {
         ExpectPositional(args, 1, 1);
         const std::filesystem::path path = std::filesystem::absolute(args.Positional()[0]);
-        CheckProjectFile(path);
-        WorkProgram work(context);
-        if (!work.files.Open([&] { return std::optional(path); }))
-            throw BadInput("cannot copy " + path.string() + " to " + work.program.ProjectPath().string());
-        std::printf("%s opened as %s\n", path.c_str(), work.program.ProjectPath().c_str());
+        Check(service::CheckProjectFile(path));
+        context.LoadProgram(Arguments());
+        Check(service::ProgramCommands(context.Session()).Open(path));
+        std::printf("%s opened as %s\n", path.c_str(), context.Session().Program().ProjectPath().c_str());
         return ExitCode::Success;
     }
 };

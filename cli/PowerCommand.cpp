@@ -3,7 +3,7 @@
 #include "cli/Command.h"
 #include "cli/CommandList.h"
 #include "cli/ServiceCommands.h"
-#include "cli/SignIds.h"
+#include "service/SignIds.h"
 
 namespace lumitag::cli {
 namespace {
@@ -28,12 +28,12 @@ public:
         if (state != "on" && state != "off") throw BadInput("power takes on or off");
         const auto list = args.Value("ids");
         if (!list) throw BadInput("power needs --ids LIST");
-        const std::vector<int> ids = ParseIdList(*list);
-        const DeviceModel& model = RequireBusModel(context, args);
+        const std::vector<int> ids = Check(service::ParseIdList(*list));
+        context.RequireModel(args);
+        Check(service::Sending(context.Session()).GroupJobsOffered());
         context.LockJobs();
         context.OpenDevice(args);
-        return RunGroupJob(context, model, ids, state == "on" ? GroupMode::PowerOn : GroupMode::PowerOff,
-                           SlotParamTable{}, PackedTables{});
+        return RunGroupJob(context, ids, state == "on" ? GroupMode::PowerOn : GroupMode::PowerOff);
     }
 };
 

@@ -5,13 +5,13 @@
 #include <QImage>
 #include <QPainter>
 
+#include <chrono>
 #include <cstdio>
+#include <optional>
 
 #include "cli/Command.h"
 #include "cli/CommandList.h"
 #include "cli/OutputFile.h"
-#include "cli/SendData.h"
-#include "model/ProgramFolder.h"
 #include "render/ProgramPlayback.h"
 #include "render/SlotImageBuilder.h"
 
@@ -70,39 +70,38 @@ public:
         const int scale = args.Int("scale", 1, 16).value_or(1);
         const int seconds = args.Int("seconds", 1, 60).value_or(kDefaultSeconds);
         const std::string model = context.ModelName(args);
-        SignProgram program;
-        context.LoadProgram(args, program);
-
-        const ModelSettings settings = SettingsOf(model);
-        if (gifPath) WriteAnimation(context, *gifPath, model, settings, program, seconds, scale);
-        if (pngPath) WriteStill(context, *pngPath, model, settings, program, scale);
+        context.LoadProgram(args);
+        service::Session& session = context.Session();
+        const ModelSettings settings = session.LinkSettings();
+        if (gifPath) WriteAnimation(session, *gifPath, model, settings, seconds, scale);
+        if (pngPath) WriteStill(session, *pngPath, model, settings, scale);
         return ExitCode::Success;
     }
 
 private:
-    static void WriteAnimation(Context& context, const std::filesystem::path& path, const std::string& model,
-                               const ModelSettings& settings, SignProgram& program, int seconds, int scale)
+    static void WriteAnimation(service::Session& session, const std::filesystem::path& path,
+                               const std::string& model, const ModelSettings& settings, int seconds, int scale)
     {
-        SlotWindows windows(&context.Glyphs());
-        windows.SetProgramFolder(ProgramFolder());
-        windows.Load(model, settings, program);
+        SlotWindows windows(&session.Glyphs());
+        windows.SetProgramFolder(session.ProgramFolder());
+        windows.Load(model, settings, session.Program());
         AnimationOptions options;
         options.length = std::chrono::seconds(seconds);
         options.ledPitch = 3 * scale;
-        const GifEncoding gif = ProgramAnimationGif(windows, model, settings, program.Params(), options);
+        const GifEncoding gif = ProgramAnimationGif(windows, model, settings, session.Program().Params(), options);
         if (!gif.Ok()) throw BadInput(gif.error);
         WriteOutputFile(path, gif.bytes);
         std::printf("%d s of %d rows playing written to %s\n", seconds, ShownRows(settings), path.c_str());
     }
 
-    static void WriteStill(Context& context, const std::filesystem::path& path, const std::string& model,
-                           const ModelSettings& settings, SignProgram& program, int scale)
+    static void WriteStill(service::Session& session, const std::filesystem::path& path, const std::string& model,
+                           const ModelSettings& settings, int scale)
     {
         const QSize size(kPreviewWidth * scale, kPreviewHeight * scale);
-        SlotWindows windows(&context.Glyphs());
-        windows.SetProgramFolder(ProgramFolder());
+        SlotWindows windows(&session.Glyphs());
+        windows.SetProgramFolder(session.ProgramFolder());
         windows.SetClientSize(size);
-        windows.Load(model, settings, program);
+        windows.Load(model, settings, session.Program());
 
         const int shown = std::clamp(settings.slotCount, 1, kSlotCount);
         QImage sheet(size.width(), size.height() * shown, QImage::Format_ARGB32);

@@ -5,8 +5,8 @@
 #include "cli/Command.h"
 #include "cli/CommandList.h"
 #include "cli/OutputFile.h"
-#include "cli/ProgramFileCommands.h"
 #include "l10n/InlineTexts.h"
+#include "service/ProgramCommands.h"
 
 namespace lumitag::cli {
 namespace {
@@ -21,8 +21,8 @@ public:
     {
         ExpectPositional(args, 1, 1);
         const std::filesystem::path path = CheckOutputPath(args.Positional()[0]);
-        WorkProgram work(context);
-        if (!work.files.Save([&] { return std::optional(path); }))
+        context.LoadProgram(Arguments());
+        if (!service::ProgramCommands(context.Session()).SaveAs(path))
             throw BadInput(std::string(fixed_texts::kCannotWrite) + ": " + path.string());
         std::printf("saved to %s\n", path.c_str());
         return ExitCode::Success;

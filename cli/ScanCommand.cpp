@@ -4,7 +4,7 @@
 
 #include "cli/Command.h"
 #include "cli/CommandList.h"
-#include "cli/SendData.h"
+#include "cli/ServiceCommands.h"
 #include "l10n/InlineTexts.h"
 
 namespace lumitag::cli {
@@ -26,7 +26,7 @@ public:
     ExitCode Run(Context& context, const Arguments& args) override
     {
         ExpectPositional(args, 0, 0);
-        const std::string model = context.ModelName(args);
+        context.ModelName(args);
         context.LockJobs();
         try {
             context.OpenDevice(args);
@@ -34,12 +34,8 @@ public:
             PrintError(std::string(PickText(kConnectDevice)));
             throw;
         }
-        SendWorker& worker = context.Worker(model);
-        ProgressPrinter progress;
-        worker.SetEvents(&progress);
-        JobResult result = worker.StartScan();
-        if (result == JobResult::Success) result = worker.Wait();
-        worker.SetEvents(nullptr);
+        service::Sending sending(context.Session());
+        const JobResult result = RunJob(context, [&] { return sending.StartScan(); });
         if (result == JobResult::SendFailure) PrintError(std::string(fixed_texts::kSendFailure));
         if (result == JobResult::Success) std::printf("%s\n", std::string(fixed_texts::kOk).c_str());
         return ExitCodeOf(result);

@@ -4,7 +4,7 @@
 
 #include "cli/Command.h"
 #include "cli/CommandList.h"
-#include "cli/ProgramFileCommands.h"
+#include "service/ProgramCommands.h"
 #include "model/IdRecords.h"
 
 namespace lumitag::cli {
@@ -20,9 +20,9 @@ public:
     {
         ExpectPositional(args, 1, 1);
         const int id = RequireInt(args.Positional()[0], kFirstId, kLastId, "ID");
-        WorkProgram work(context);
-        if (!work.files.SelectId(id)) throw BadInput("cannot read the work file of ID " + std::to_string(id));
-        std::printf("current ID %d: %s\n", id, work.program.ProjectPath().c_str());
+        context.LoadProgram(Arguments());
+        Check(service::ProgramCommands(context.Session()).SelectId(id));
+        std::printf("current ID %d: %s\n", id, context.Session().Program().ProjectPath().c_str());
         return ExitCode::Success;
     }
 };

@@ -2,30 +2,27 @@
 
 #include <cstdio>
 
-#include "cli/ExitCode.h"
-#include "cli/SendData.h"
-#include "cli/TerminalReporter.h"
 #include "l10n/InlineTexts.h"
 
 namespace lumitag::cli {
 
-const DeviceModel& RequireBusModel(Context& context, const Arguments& args)
+JobResult RunJob(Context& context, const std::function<service::Status()>& start, ProgressPrinter* progress)
 {
-    const DeviceModel& model = context.RequireModel(args);
-    if (!model.busModel)
-        throw BadInput("model " + std::string(model.name) + " is no bus model: group operations need Q26, Q27 or Q28");
-    return model;
+    ProgressPrinter own;
+    service::Session& session = context.Session();
+    session.SetEvents(progress ? progress : &own);
+    const service::Status started = start();
+    const JobResult result = started ? session.Worker().Wait() : JobResult::Success;
+    session.SetEvents(nullptr);
+    Check(started);
+    return result;
 }
 
-ExitCode RunGroupJob(Context& context, const DeviceModel& model, const std::vector<int>& ids, GroupMode mode,
-                     const SlotParamTable& params, const PackedTables& tables)
+ExitCode RunGroupJob(Context& context, const std::vector<int>& ids, GroupMode mode, const service::PreparedSend* data)
 {
-    SendWorker& worker = context.Worker(model.name);
+    service::Sending sending(context.Session());
     ProgressPrinter progress;
-    worker.SetEvents(&progress);
-    JobResult result = worker.StartGroup(ids, mode, params, tables);
-    if (result == JobResult::Success) result = worker.Wait();
-    worker.SetEvents(nullptr);
+    const JobResult result = RunJob(context, [&] { return sending.StartGroupJob(ids, mode, data); }, &progress);
     if (progress.Failed() > 0) {
         char text[64];
         std::snprintf(text, sizeof text, std::string(fixed_texts::kSendFailedFormat).c_str(), progress.Failed());

@@ -4,7 +4,7 @@
 
 #include "cli/Command.h"
 #include "cli/CommandList.h"
-#include "cli/ProgramFileCommands.h"
+#include "service/ProgramCommands.h"
 
 namespace lumitag::cli {
 namespace {
@@ -18,16 +18,13 @@ public:
     ExitCode Run(Context& context, const Arguments& args) override
     {
         ExpectPositional(args, 1, 1);
-        const DeviceModel* model = FindModelIgnoringCase(args.Positional()[0]);
-        if (!model) throw BadInput("unknown model \"" + args.Positional()[0] + "\" (see `lumitag-cli models`)");
-        WorkProgram work(context);
-        const auto change = work.files.ChangeModel(model->name);
-        if (context.Settings().GetLedType() != model->name)
-            throw BadInput("cannot write the settings " + context.Settings().Path().string());
+        context.LoadProgram(Arguments());
+        const auto change = Check(service::ProgramCommands(context.Session()).SetModel(args.Positional()[0]));
+        const std::string model = context.Settings().GetLedType();
         const char* what = change == ProgramFiles::ModelChange::Reset     ? "program reset to the model's default"
                            : change == ProgramFiles::ModelChange::Kept    ? "program kept (same model group)"
                                                                            : "unchanged";
-        std::printf("model %.*s: %s\n", static_cast<int>(model->name.size()), model->name.data(), what);
+        std::printf("model %s: %s\n", model.c_str(), what);
         return ExitCode::Success;
     }
 };

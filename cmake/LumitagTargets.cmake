@@ -3,8 +3,15 @@
 # lumitag_add_test(NAME SOURCES ... LIBS ...)
 # A GoogleTest executable registered with CTest. Tests run headless and find
 # the built program folder through LUMITAG_PROGRAM_DIR.
+# Without LUMITAG_BUILD_TESTS the target is still declared, so the folders'
+# own settings on it stay valid, but it is never built and GoogleTest is not
+# needed.
 function(lumitag_add_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT LUMITAG_BUILD_TESTS)
+    add_executable(${name} EXCLUDE_FROM_ALL ${T_SOURCES})
+    return()
+  endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   target_compile_definitions(${name} PRIVATE

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 
+#include "model/AsciiText.h"
 #include "model/Log.h"
 
 namespace lumitag {
@@ -12,10 +12,7 @@ namespace {
 constexpr int kArrivalOpenAttempts = 5;
 constexpr std::chrono::milliseconds kArrivalRetryPause{100};
 
-bool SamePath(const std::string& a, const std::string& b)
-{
-    return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
-}
+bool SamePath(const std::string& a, const std::string& b) { return EqualIgnoringAsciiCase(a, b); }
 
 bool SupportedPath(const std::string& path) { return !path.empty() && path.size() < kMaxDevicePath; }
 

@@ -3,8 +3,9 @@
 // call carries the content of one of the original window messages; the GUI
 // adapts them to queued Qt signals, the CLI prints progress from them. Calls
 // come from the thread that runs the job (or the service call), and the
-// caller waits for them, except that SendFinished means "post": its handler
-// must not start the next job from inside the call.
+// caller waits for them. The events of one worker's jobs come one at a time,
+// in order; a closing event's handler may start the next job, whose events
+// follow after that handler has returned.
 
 namespace lumitag {
 

@@ -162,7 +162,15 @@ JobResult SendWorker::StartJob(std::function<JobResult()> job)
     ++runningThreads_;
     std::thread([this, job = std::move(job)] {
         tInJobThread = true;
-        const JobResult result = job();
+        JobResult result;
+        {
+            // One job thread at a time runs and reports: a job started from
+            // the previous job's closing events waits here until those
+            // events have returned, so the worker's events never overlap
+            // and keep their order.
+            std::lock_guard turn(eventTurn_);
+            result = job();
+        }
         std::lock_guard lock(jobMutex_);
         if (busy_) {  // a job that ended without FinishJob
             busy_ = false;

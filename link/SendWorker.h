@@ -67,7 +67,8 @@ public:
     // another job still runs and nothing was started. A job counts as running
     // until just before its closing events (SendFinished; the final progress
     // of a group; the scan's last progress), so their handlers may start the
-    // next job at once.
+    // next job at once; its events follow once those handlers have returned
+    // (one worker's events never overlap).
     // `toFile`: write the raw frames of this send to the stream, not the link.
     JobResult StartSend(const SlotParamTable& params, const PackedTables& tables,
                         std::unique_ptr<std::ostream> toFile = nullptr);
@@ -132,6 +133,8 @@ private:
     // count to reach zero, so a closing event's handler can start the next
     // job without joining the thread it runs on.
     std::mutex jobMutex_;
+    // Held by a job thread while its job runs and reports.
+    std::mutex eventTurn_;
     std::condition_variable jobsEnded_;
     int runningThreads_ = 0;
     std::atomic<bool> busy_{false};

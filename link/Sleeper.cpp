@@ -1,27 +1,42 @@
 #include "link/Sleeper.h"
 
-#include <algorithm>
 #include <thread>
 
 namespace lumitag {
+namespace {
 
-std::chrono::steady_clock::time_point SchedulePause(std::chrono::steady_clock::time_point& schedule,
-                                                    std::chrono::steady_clock::time_point now,
-                                                    std::chrono::milliseconds duration)
+class SteadyPacingClock : public PacingClock {
+public:
+    TimePoint Now() override { return std::chrono::steady_clock::now(); }
+    void SleepUntil(TimePoint deadline) override { std::this_thread::sleep_until(deadline); }
+};
+
+}  // namespace
+
+PacingClock& SystemPacingClock()
 {
-    using TimePoint = std::chrono::steady_clock::time_point;
-    if (schedule == TimePoint{} || now > schedule + kScheduleStall) {
-        schedule = now + duration;
-        return schedule;
+    static SteadyPacingClock clock;
+    return clock;
+}
+
+PacingClock::TimePoint WaitUntil(PacingClock& clock, PacingClock::TimePoint deadline)
+{
+    auto now = clock.Now();
+    // A sleep may also end early (a signal, a scripted clock): sleep again
+    // while the spin window is still ahead.
+    while (now < deadline - kSpinWindow) {
+        clock.SleepUntil(deadline - kSpinWindow);
+        now = clock.Now();
     }
-    schedule += duration;
-    return std::max(schedule, now + duration / 2);
+    // No yield here: on a busy machine a yielding thread can lose its core
+    // for a whole time slice, longer than the window itself.
+    while (now < deadline) now = clock.Now();
+    return now;
 }
 
 void SteadySleeper::Pause(std::chrono::milliseconds duration)
 {
-    thread_local std::chrono::steady_clock::time_point schedule{};
-    std::this_thread::sleep_until(SchedulePause(schedule, std::chrono::steady_clock::now(), duration));
+    WaitUntil(clock_, clock_.Now() + duration);
 }
 
 void VirtualClock::Pause(std::chrono::milliseconds duration)

@@ -14,25 +14,42 @@ public:
     virtual void Pause(std::chrono::milliseconds duration) = 0;
 };
 
-// Pacing on an absolute schedule: each pause ends `duration` after the
-// previous one was due to end, so a wake-up that comes late, or a write that
-// takes a while, is made up by the pauses that follow instead of adding up
-// over thousands of reports. No pause shrinks below half its length for it;
-// the rest of the debt stays on the schedule for the next pauses. A stall of
-// more than kScheduleStall (a message box, an idle link) starts a new
-// schedule. `schedule` (a default time point: none yet) is moved on; the
-// result is when this pause ends.
-inline constexpr std::chrono::milliseconds kScheduleStall{100};
-std::chrono::steady_clock::time_point SchedulePause(std::chrono::steady_clock::time_point& schedule,
-                                                    std::chrono::steady_clock::time_point now,
-                                                    std::chrono::milliseconds duration);
+// Monotonic time and a way to wait on it. The product uses steady_clock;
+// tests script a clock whose wake-ups come late or early.
+class PacingClock {
+public:
+    using TimePoint = std::chrono::steady_clock::time_point;
+    virtual ~PacingClock() = default;
+    virtual TimePoint Now() = 0;
+    // Blocks until about `deadline`: the system may wake us late, a
+    // scripted clock also early.
+    virtual void SleepUntil(TimePoint deadline) = 0;
+};
 
-// Sleeps on steady_clock until the ends given by SchedulePause, one schedule
-// per thread (a service frame of the window thread does not disturb the
-// pacing of a job).
+// steady_clock and std::this_thread::sleep_until.
+PacingClock& SystemPacingClock();
+
+// The last stretch of a pause is spun rather than slept: a sleeping thread
+// is woken up to a few milliseconds late on a loaded machine, while the
+// first part of the pause may be late at no cost.
+inline constexpr std::chrono::microseconds kSpinWindow{1500};
+
+// Waits until `deadline`: sleeps until kSpinWindow before it, then spins on
+// the clock. Never returns before the deadline; returns the time it ended.
+PacingClock::TimePoint WaitUntil(PacingClock& clock, PacingClock::TimePoint deadline);
+
+// Every pause the sign needs is a minimum. Each pause ends `duration` after
+// the moment it starts, which is after the write it follows has returned, so
+// a late wake-up or a slow write only ever lengthens a gap; it is never made
+// up by shortening a later pause. The total stays close to the sum of the
+// pauses by waking precisely (WaitUntil), not by borrowing.
 class SteadySleeper : public Sleeper {
 public:
+    explicit SteadySleeper(PacingClock& clock = SystemPacingClock()) : clock_(clock) {}
     void Pause(std::chrono::milliseconds duration) override;
+
+private:
+    PacingClock& clock_;
 };
 
 // A clock that never sleeps: Pause moves virtual time forward and records the

@@ -1,7 +1,9 @@
 #include "model/DeviceCatalogue.h"
 
+#include "model/AsciiText.h"
+#include "model/SlotParamTable.h"
+
 #include <array>
-#include <cctype>
 
 namespace lumitag {
 namespace {
@@ -24,6 +26,8 @@ struct Extras {
     bool timeSelectorDisabled = false;
     bool wordLimit = false;
     int defaultProjectResource = 177;
+    std::string_view editorFace = "Arial";
+    int editorTwips = 0;
 };
 
 constexpr DeviceModel Row(std::string_view name, int rows, int slots, P protocol, bool clock, bool bus,
@@ -31,12 +35,13 @@ constexpr DeviceModel Row(std::string_view name, int rows, int slots, P protocol
 {
     return {name, rows, slots, protocol, clock, bus, effectMenu, pageWidth, pagePitch, group,
             x.packing, x.previewHeight, x.bitmapFontEditor, x.layoutFlagFromParams,
-            x.timeSelectorDisabled, x.wordLimit, x.defaultProjectResource};
+            x.timeSelectorDisabled, x.wordLimit, x.defaultProjectResource, x.editorFace, x.editorTwips};
 }
 
 // Seven-row models: small preview of 12 rows.
 constexpr Extras kSeven{.previewHeight = 12};
-constexpr Extras kSevenGlyph{.packing = kGlyphCodes, .previewHeight = 12};
+// The glyph-code badges: their editors default to 12 points.
+constexpr Extras kSevenGlyph{.packing = kGlyphCodes, .previewHeight = 12, .editorTwips = 240};
 // Two-plane models: bitmap-font editor, project resource 243.
 constexpr Extras Plane(int width)
 {
@@ -46,6 +51,13 @@ constexpr Extras Plane(int width)
 constexpr Extras Twelve(bool wordLimit)
 {
     return {.layoutFlagFromParams = true, .timeSelectorDisabled = true, .wordLimit = wordLimit};
+}
+// The two badges made for Chinese text default to a Chinese face.
+constexpr Extras TwelveChinese()
+{
+    Extras x = Twelve(true);
+    x.editorFace = "MingLiU";
+    return x;
 }
 constexpr Extras kTwelvePlain{.timeSelectorDisabled = true};
 constexpr Extras Bus(int width) { return {.packing = TwoBit(width), .layoutFlagFromParams = true}; }
@@ -69,8 +81,8 @@ constexpr std::array<DeviceModel, kModelCount> kModels{{
     Row("Q11", 7, 8, P::HelloTwoPlane, true, false, 2, 0, 0, G::TwoPlane, Plane(160)),
     Row("Q12", 7, 8, P::HelloTwoPlane, true, false, 2, 0, 0, G::TwoPlane, Plane(192)),
     Row("Q13", 7, 8, P::HelloTwoPlane, true, false, 2, 0, 0, G::TwoPlane, Plane(224)),
-    Row("Q14", 12, 8, P::Hello, false, false, 0, 33, 40, G::TwelveRow, Twelve(true)),
-    Row("Q15", 12, 8, P::Hello, false, false, 0, 44, 48, G::TwelveRow, Twelve(true)),
+    Row("Q14", 12, 8, P::Hello, false, false, 0, 33, 40, G::TwelveRow, TwelveChinese()),
+    Row("Q15", 12, 8, P::Hello, false, false, 0, 44, 48, G::TwelveRow, TwelveChinese()),
     Row("Q16", 12, 8, P::Hello, false, false, 0, 36, 40, G::TwelveRow, Twelve(false)),
     Row("Q17", 12, 8, P::Hello, false, false, 0, 36, 40, G::TwelveRow, Twelve(false)),
     Row("Q18", 12, 8, P::Hello, false, false, 0, 48, 48, G::TwelveRow, Twelve(true)),
@@ -113,19 +125,8 @@ constexpr int kLeftKey = 1;
 constexpr int kRightKey = 2;
 
 constexpr std::array<ContentKindItem, 3> kContentKinds{{
-    {1, 2, "Text"}, {2, 3, "Image"}, {3, 4, "Date"},
+    {kKindText, 2, "Text"}, {kKindImage, 3, "Image"}, {kKindDate, 4, "Date"},
 }};
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto ca = static_cast<unsigned char>(a[i]);
-        const auto cb = static_cast<unsigned char>(b[i]);
-        if (std::tolower(ca) != std::tolower(cb)) return false;
-    }
-    return true;
-}
 
 template <typename T>
 T ValueOf(std::string_view name, T DeviceModel::*field, T other)
@@ -148,7 +149,7 @@ const DeviceModel* FindModel(std::string_view name)
 const DeviceModel* FindModelIgnoringCase(std::string_view name)
 {
     for (const auto& model : kModels)
-        if (EqualIgnoringCase(model.name, name)) return &model;
+        if (EqualIgnoringAsciiCase(model.name, name)) return &model;
     return nullptr;
 }
 

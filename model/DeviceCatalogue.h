@@ -48,6 +48,8 @@ struct DeviceModel {
     bool timeSelectorDisabled;    // the row's time selector is disabled
     bool wordLimit;               // total send data capped at kWordLimitBytes
     int defaultProjectResource;   // FILES resource of the default project
+    std::string_view editorFace;  // the text and date editors' default face
+    int editorTwips;              // their default height in twips; 0: the editor's rule by rows
 };
 
 inline constexpr int kModelCount = 36;

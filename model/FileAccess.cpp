@@ -1,12 +1,19 @@
 #include "model/FileAccess.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <cstring>
+#include <map>
+#include <optional>
+#include <string_view>
 
 namespace lumitag {
 namespace {
@@ -74,7 +81,104 @@ void SyncFolder(const std::filesystem::path& folder)
     if (dir.valid()) ::fsync(dir.get());
 }
 
+std::atomic<int> gWritesLeft{-1};
+
+// False when the fault switch says the process is "dead" by now.
+bool MayWrite()
+{
+    int left = gWritesLeft.load();
+    while (left > 0 && !gWritesLeft.compare_exchange_weak(left, left - 1)) {
+    }
+    return left != 0;
+}
+
+// The PID in a temporary name ".NAME.tmp-PID-N", or nothing for any other name.
+std::optional<pid_t> TemporaryNamePid(std::string_view name)
+{
+    constexpr std::string_view kMarker = ".tmp-";
+    if (name.size() < 2 || name[0] != '.') return std::nullopt;
+    const auto at = name.rfind(kMarker);
+    if (at == std::string_view::npos || at < 2) return std::nullopt;
+    const std::string_view rest = name.substr(at + kMarker.size());
+    const auto dash = rest.find('-');
+    if (dash == std::string_view::npos || dash == 0 || dash + 1 == rest.size()) return std::nullopt;
+    const auto allDigits = [](std::string_view digits) {
+        return digits.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    if (!allDigits(rest.substr(0, dash)) || !allDigits(rest.substr(dash + 1))) return std::nullopt;
+    pid_t pid = 0;
+    const auto [end, ec] = std::from_chars(rest.data(), rest.data() + dash, pid);
+    if (ec != std::errc{} || pid <= 0) return std::nullopt;
+    return pid;
+}
+
+bool ProcessIsGone(pid_t pid) { return pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH; }
+
+// Folders whose lock this thread holds, with the depth of nesting.
+thread_local std::map<std::string, int> tHeldLocks;
+
 }  // namespace
+
+void StopWritesAfter(int writes) { gWritesLeft = writes < 0 ? -1 : writes; }
+
+int RemoveStaleTemporaryFiles(const std::filesystem::path& folder)
+{
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) return 0;
+    int removed = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        const auto pid = TemporaryNamePid(entry->d_name);
+        if (!pid || !ProcessIsGone(*pid)) continue;
+        struct stat info {};
+        if (::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)) continue;
+        if (::unlinkat(::dirfd(dir), entry->d_name, 0) == 0) ++removed;
+    }
+    ::closedir(dir);
+    return removed;
+}
+
+FolderLock::FolderLock(const std::filesystem::path& folder)
+    : key_(std::filesystem::absolute(folder.empty() ? "." : folder).lexically_normal().string())
+{
+    int& depth = tHeldLocks[key_];
+    if (depth > 0) {
+        ++depth;
+        held_ = true;
+        return;
+    }
+    fd_ = ::open(key_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0) {
+        tHeldLocks.erase(key_);
+        return;
+    }
+    while (::flock(fd_, LOCK_EX) != 0) {
+        if (errno != EINTR) {
+            ::close(fd_);
+            fd_ = -1;
+            tHeldLocks.erase(key_);
+            return;
+        }
+    }
+    depth = 1;
+    held_ = true;
+}
+
+FolderLock::~FolderLock()
+{
+    if (!held_) return;
+    const auto it = tHeldLocks.find(key_);
+    if (it != tHeldLocks.end() && --it->second > 0) return;
+    if (it != tHeldLocks.end()) tHeldLocks.erase(it);
+    if (fd_ >= 0) ::close(fd_);  // closing the only descriptor releases the lock
+}
+
+FileResult RemoveFile(const std::filesystem::path& path)
+{
+    if (!MayWrite()) return Fail(FileStatus::WriteFailed, EIO);
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) return Fail(FileStatus::WriteFailed);
+    SyncFolder(path.parent_path());
+    return {};
+}
 
 std::string Describe(const FileResult& result)
 {
@@ -138,6 +242,9 @@ FileResult WriteFileAtomically(const std::filesystem::path& path, std::span<cons
         mode = info.st_mode & 07777;
         exists = true;
     }
+
+    if (!MayWrite()) return Fail(FileStatus::WriteFailed, EIO);
+    RemoveStaleTemporaryFiles(target.parent_path());
 
     std::filesystem::path temporary;
     int fdNumber = -1;

@@ -44,6 +44,42 @@ FileResult ReadFileBytes(const std::filesystem::path& path, std::vector<std::uin
 // renames it over `path`. A symbolic link is followed, and an existing file
 // keeps its permission bits. On any failure the temporary file is removed and
 // the target is untouched. An existing non-regular file is never replaced.
+// The temporary file is ".NAME.tmp-PID-N"; stale ones of processes that are
+// gone are removed first (RemoveStaleTemporaryFiles).
 FileResult WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+
+// Removes a file; a missing file is fine. Counts as a write for the fault
+// switch below.
+FileResult RemoveFile(const std::filesystem::path& path);
+
+// Removes the temporary files ".NAME.tmp-PID-N" that a killed save left in
+// `folder`: only names of that pattern, only regular files, only when no
+// process PID exists any more. Returns how many were removed.
+int RemoveStaleTemporaryFiles(const std::filesystem::path& folder);
+
+// An exclusive advisory lock (flock) on a folder, held for the whole
+// read-modify-write of a file in it, so that two processes (or two threads)
+// changing the program's files never lose each other's changes. Blocks until
+// the lock is free. A thread that already holds the folder's lock takes it
+// again at no cost, so locked steps can call each other. When the folder
+// cannot be opened no lock is held (the write that follows fails anyway).
+class FolderLock {
+public:
+    explicit FolderLock(const std::filesystem::path& folder);
+    ~FolderLock();
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+    bool Held() const { return held_; }
+
+private:
+    std::string key_;
+    int fd_ = -1;
+    bool held_ = false;
+};
+
+// Test hook: after `writes` more successful writes (WriteFileAtomically,
+// RemoveFile) every later one fails without touching the disk, as if the
+// process had been killed at that instant. A negative count lifts it.
+void StopWritesAfter(int writes);
 
 }  // namespace lumitag

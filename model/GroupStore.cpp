@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "model/FileAccess.h"
 #include "model/ProgramFolder.h"
 
 namespace lumitag {
@@ -50,8 +51,17 @@ bool GroupStore::LoadIdList()
     return true;
 }
 
+bool GroupStore::Change(const std::function<void(IdRegistry&)>& change)
+{
+    FolderLock lock(file_.Path().parent_path());
+    LoadIdList();
+    change(*this);
+    return SaveIdList();
+}
+
 bool GroupStore::SaveIdList()
 {
+    FolderLock lock(file_.Path().parent_path());
     file_.PutInt(kSection, "GROUP_CHECK", AsInt(groupChecks), true);
     for (int g = 1; g <= kGroupCount; ++g)
         file_.PutString(kSection, GroupNameKey(g), StoredName(groupNames[g]), true);

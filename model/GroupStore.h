@@ -5,6 +5,7 @@
 // whole after every change.
 
 #include <filesystem>
+#include <functional>
 
 #include "model/IdRecords.h"
 #include "model/IniFile.h"
@@ -30,6 +31,12 @@ public:
     // an older file that are still in memory are kept. False when the file
     // could not be written ("Open failed" is reported); memory keeps the change.
     bool SaveIdList();
+
+    // One change of the ID list as a read-modify-write under the WorkData
+    // lock: the file is read again (keeping what another process wrote),
+    // `change` is applied to the records and the file is written once. False
+    // when the write failed.
+    bool Change(const std::function<void(IdRegistry&)>& change);
 
 private:
     CIniFile file_;

@@ -71,7 +71,11 @@ public:
     bool SelectId(int id);
 
     // Stores `model` as the current model; a model of another group resets
-    // the current ID's work file to its default project and loads it.
+    // the current ID's work file to its default project and loads it. That
+    // change touches two files: it is written to a journal first, then the
+    // work file, then the settings, and the journal is removed last, all under
+    // the WorkData lock, so a kill at any instant leaves the old state or one
+    // that RecoverInterruptedChanges completes.
     ModelChange ChangeModel(std::string_view model);
 
     // Loads an ID's program without creating its work file (a step of a send
@@ -87,5 +91,15 @@ private:
     SettingsStore& settings_;
     std::optional<int> copySource_;
 };
+
+// "WorkData/ModelChange.journal": the model change under way (model and ID).
+std::filesystem::path ModelChangeJournalPath(const std::filesystem::path& programFolder);
+
+// Finishes a change that a kill interrupted: a model change whose journal is
+// still there is carried out again (work file, then settings) and the journal
+// removed. The front ends call this at start, before reading any file of
+// `programFolder`. A damaged journal is removed (the change never started
+// writing). True when nothing was left to do or the change was completed.
+bool RecoverInterruptedChanges(const std::filesystem::path& programFolder);
 
 }  // namespace lumitag

@@ -1,5 +1,6 @@
 #include "model/SettingsStore.h"
 
+#include "model/FileAccess.h"
 #include "model/ProgramFolder.h"
 
 namespace lumitag {
@@ -28,12 +29,15 @@ std::string SettingsStore::ReadString(std::string_view section, std::string_view
 
 bool SettingsStore::WriteInt(std::string_view section, std::string_view key, int value)
 {
-    file_.PutInt(section, key, value, true);
-    return file_.Save();
+    return WriteString(section, key, std::to_string(value));
 }
 
 bool SettingsStore::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
+    // Read-modify-write under the folder's lock: a setting another process
+    // changed since the last read here is merged in and kept.
+    FolderLock lock(file_.Path().parent_path());
+    file_.Load();
     file_.PutString(section, key, value, true);
     return file_.Save();
 }

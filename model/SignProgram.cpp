@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "model/FileAccess.h"
 #include "model/Log.h"
 #include "model/Reporter.h"
 
@@ -56,11 +57,49 @@ bool SignProgram::CanWrite()
     return true;
 }
 
-bool SignProgram::SaveParams()
+bool SignProgram::WriteChange(const std::function<void()>& change)
 {
     if (!CanWrite()) return false;
-    for (int slot = 0; slot < kSlotCount; ++slot) file_.PutString(kProgramSection, ParamKey(slot), FormatParams(slot));
+    FolderLock lock(file_.Path().parent_path());
+    // Another process may have written the file since it was read here: its
+    // keys are merged in first, so this write keeps them.
+    if (!file_.Load() && file_.LoadResult().error != ENOENT) {
+        unreadable_ = true;
+        return CanWrite();
+    }
+    change();
     return file_.Save();
+}
+
+void SignProgram::RefreshParamsExcept(int keep)
+{
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        if (slot != keep) ParseParams(file_.GetString(kProgramSection, ParamKey(slot)), slot);
+}
+
+bool SignProgram::SaveParams()
+{
+    return WriteChange([this] {
+        for (int slot = 0; slot < kSlotCount; ++slot)
+            file_.PutString(kProgramSection, ParamKey(slot), FormatParams(slot));
+    });
+}
+
+bool SignProgram::SaveSlot(int slot, std::string_view content)
+{
+    return WriteChange([&] {
+        RefreshParamsExcept(slot);
+        file_.PutString(kProgramSection, ContentKey(slot), RemoveLineBreaks(content));
+        file_.PutString(kProgramSection, ParamKey(slot), FormatParams(slot));
+    });
+}
+
+bool SignProgram::SaveSlotParams(int slot)
+{
+    return WriteChange([&] {
+        RefreshParamsExcept(slot);
+        file_.PutString(kProgramSection, ParamKey(slot), FormatParams(slot));
+    });
 }
 
 bool SignProgram::LoadProgram(const std::filesystem::path& path)
@@ -77,9 +116,7 @@ bool SignProgram::LoadProgram(const std::filesystem::path& path)
 
 bool SignProgram::PutContent(int slot, std::string_view content)
 {
-    if (!CanWrite()) return false;
-    file_.PutString(kProgramSection, ContentKey(slot), RemoveLineBreaks(content));
-    return file_.Save();
+    return WriteChange([&] { file_.PutString(kProgramSection, ContentKey(slot), RemoveLineBreaks(content)); });
 }
 
 std::string SignProgram::GetContent(int slot)

@@ -13,6 +13,12 @@ namespace lumitag {
 inline constexpr int kSlotCount = 10;
 inline constexpr int kSlotFieldCount = 10;
 
+// Content kinds of a slot (`kind`), the items of a row's edit menu.
+inline constexpr int kKindNone = 0;
+inline constexpr int kKindText = 1;
+inline constexpr int kKindImage = 2;
+inline constexpr int kKindDate = 3;
+
 enum class SlotField : int {
     kind = 0,     // 0 none, 1 text, 2 image, 3 date
     effect = 1,   // item of the model's effect menu

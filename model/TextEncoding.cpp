@@ -208,6 +208,8 @@ std::vector<std::uint8_t> Utf16LeBytes(std::string_view text)
 {
     const std::u16string units = Utf8ToUtf16(text);
     std::vector<std::uint8_t> out(units.size() * 2);
+    // memcpy with the null data() of empty vectors is undefined even for no bytes.
+    if (units.empty()) return out;
     if constexpr (std::endian::native == std::endian::little) {
         std::memcpy(out.data(), units.data(), out.size());
         return out;

@@ -166,7 +166,7 @@ void CImageWnd::RebuildGlyphPaths()
     const bool glyphText = parse_.form == ContentForm::GlyphText ||
                            (parse_.form == ContentForm::DateItem && parse_.dateTextIsRich == 0);
     if (!glyphText) return;
-    glyphPaths_ = BuildGlyphPaths(parse_.glyphItems, rows_, programFolder_ ? *programFolder_ : ProgramFolder());
+    glyphPaths_ = BuildGlyphPaths(parse_.glyphItems, rows_, programFolder_ ? *programFolder_ : DataFolder());
     contentWidth_ = glyphPaths_.width;
 }
 

@@ -1,7 +1,8 @@
 #include "render/CaseInsensitivePath.h"
 
+#include "model/AsciiText.h"
+
 #include <algorithm>
-#include <cctype>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -10,13 +11,6 @@ namespace lumitag {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool EqualIgnoringCase(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::tolower(x) == std::tolower(y);
-           });
-}
 
 // The children of `folder` named `name` ignoring case, the exact one first.
 // Two folders may differ only in case here ("Data/Ascii" beside
@@ -33,7 +27,7 @@ std::vector<fs::path> MatchingChildren(const fs::path& folder, const fs::path& n
     for (const fs::directory_iterator end; it != end; it.increment(ec)) {
         if (ec) break;
         const std::string candidate = it->path().filename().string();
-        if (candidate != wanted && EqualIgnoringCase(candidate, wanted)) out.push_back(it->path());
+        if (candidate != wanted && EqualIgnoringAsciiCase(candidate, wanted)) out.push_back(it->path());
     }
     return out;
 }
@@ -68,12 +62,6 @@ std::vector<fs::path> ResolveAll(const fs::path& path, std::size_t limit)
     return found;
 }
 
-std::string Lower(std::string text)
-{
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 }  // namespace
 
 std::optional<fs::path> ResolveIgnoringCase(const fs::path& path)
@@ -98,7 +86,7 @@ FolderIndex::FolderIndex(const fs::path& folder)
             if (ec) break;
             const std::string name = it->path().filename().string();
             exact_.try_emplace(name, it->path());
-            folded_.try_emplace(Lower(name), it->path());
+            folded_.try_emplace(AsciiLowered(name), it->path());
         }
     }
 }
@@ -106,7 +94,7 @@ FolderIndex::FolderIndex(const fs::path& folder)
 std::optional<fs::path> FolderIndex::Find(const std::string& fileName) const
 {
     if (const auto it = exact_.find(fileName); it != exact_.end()) return it->second;
-    if (const auto it = folded_.find(Lower(fileName)); it != folded_.end()) return it->second;
+    if (const auto it = folded_.find(AsciiLowered(fileName)); it != folded_.end()) return it->second;
     return std::nullopt;
 }
 

@@ -125,10 +125,11 @@ void SlotWindows::Build(PackedTables& tables)
     SlotImageBuilder(model_, settings_, params_, windows, tables);
 }
 
-std::optional<UnloadablePicture> FindUnloadablePicture(std::string_view model, const ModelSettings& settings,
-                                                       SignProgram& program)
+std::vector<UnloadablePicture> FindUnloadablePictures(std::string_view model, const ModelSettings& settings,
+                                                      SignProgram& program)
 {
-    if (PackingOf(model).glyphCodes) return std::nullopt;
+    std::vector<UnloadablePicture> found;
+    if (PackingOf(model).glyphCodes) return found;
     const int slotCount = std::clamp(settings.slotCount, 0, kSlotCount);
     for (int slot = 0; slot < slotCount; ++slot) {
         if (program.Params().at(SlotField::send, slot) == 0) continue;
@@ -137,9 +138,17 @@ std::optional<UnloadablePicture> FindUnloadablePicture(std::string_view model, c
         ContentParse parse;
         ParseContent(content, parse);
         for (const auto& path : parse.imagePaths)
-            if (!path.empty() && LoadPicture(path).isNull()) return UnloadablePicture{slot, path};
+            if (!path.empty() && LoadPicture(path).isNull()) found.push_back(UnloadablePicture{slot, path});
     }
-    return std::nullopt;
+    return found;
+}
+
+std::optional<UnloadablePicture> FindUnloadablePicture(std::string_view model, const ModelSettings& settings,
+                                                       SignProgram& program)
+{
+    auto found = FindUnloadablePictures(model, settings, program);
+    if (found.empty()) return std::nullopt;
+    return found.front();
 }
 
 }  // namespace lumitag

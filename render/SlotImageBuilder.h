@@ -15,6 +15,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lumitag {
 
@@ -36,8 +37,8 @@ void SlotImageBuilder(std::string_view model, const ModelSettings& settings, con
 // without one).
 std::string_view GlyphCodePayload(const CImageWnd& window);
 
-// A picture of a slot to be sent that will not load: the sign would get an
-// empty slot where the user expects a picture, so a send should stop first.
+// A picture of a slot to be sent that will not load: it takes no width, so
+// the sign would get less than the user expects; a send asks first.
 struct UnloadablePicture {
     int slot;  // 0-based
     std::string path;
@@ -47,6 +48,9 @@ struct UnloadablePicture {
 // for sending; glyph-code models send no pictures.
 std::optional<UnloadablePicture> FindUnloadablePicture(std::string_view model, const ModelSettings& settings,
                                                        SignProgram& program);
+// Every such picture, in slot and list order.
+std::vector<UnloadablePicture> FindUnloadablePictures(std::string_view model, const ModelSettings& settings,
+                                                      SignProgram& program);
 
 // Ten slot windows without any widget, for the command line, tests and
 // benchmarks: give them the program and the model, then build.

@@ -10,6 +10,7 @@ packages=(
   libhidapi-dev libudev-dev libgif-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-wqy-microhei
+  desktop-file-utils appstream help2man dpkg-dev fakeroot file
 )
 
 missing=()

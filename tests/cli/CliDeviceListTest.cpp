@@ -5,6 +5,7 @@
 
 #include "cli/DeviceList.h"
 #include "link/FakeHidBackend.h"
+#include "service/Session.h"
 
 namespace lumitag::cli {
 namespace {
@@ -63,9 +64,13 @@ TEST_P(DeviceListTest, ListsEverySignWithWhetherItOpens)
     for (const auto& path : c.plugged) backend.Plug(path);
     for (const auto& [path, error] : c.failing) backend.FailOpens(path, 1, error);
     backend.SetListingFails(c.listingFails);
-    HidLink link(backend, nullptr, nullptr);
+    RecordingReporter reporter;
+    service::SessionOptions options;
+    options.backend = &backend;
+    service::Session session(reporter, options);
+    service::Devices devices(session);
 
-    const DeviceListing listing = ListDevices(link);
+    const DeviceListing listing = ListDevices(devices);
     EXPECT_EQ(listing.code, c.code);
     EXPECT_EQ(listing.out, c.out);
     if (c.errPart.empty())
@@ -73,27 +78,11 @@ TEST_P(DeviceListTest, ListsEverySignWithWhetherItOpens)
     else
         EXPECT_NE(listing.err.find(c.errPart), std::string::npos) << listing.err;
     // Probing leaves no sign open behind it.
-    EXPECT_FALSE(link.IsConnected());
+    EXPECT_FALSE(session.Link().IsConnected());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cli, DeviceListTest, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST(OpenFailureMessageTest, PointsToTheUdevRuleOnlyWhenPermissionWasDenied)
-{
-    FakeHidBackend backend;
-    backend.Plug("/dev/hidraw5");
-    HidLink link(backend, nullptr, nullptr);
-
-    backend.FailOpens("/dev/hidraw5", 1, OpenError::PermissionDenied);
-    ASSERT_FALSE(link.Open("/dev/hidraw5"));
-    const std::string denied = OpenFailureMessage(link, "/dev/hidraw5");
-    EXPECT_EQ(denied.rfind("cannot open /dev/hidraw5", 0), 0u) << denied;
-    EXPECT_NE(denied.find("resources/udev/70-lumitag.rules"), std::string::npos) << denied;
-
-    ASSERT_FALSE(link.Open("/dev/hidraw9"));
-    EXPECT_EQ(OpenFailureMessage(link, "/dev/hidraw9"), "cannot open /dev/hidraw9: No such device");
-}
 
 }  // namespace
 }  // namespace lumitag::cli

@@ -121,18 +121,47 @@ TEST_F(CliWordLimitTest, YesSendsTheShortenedData)
     EXPECT_EQ(ReadBytes(home_ / "g.bin").size(), 5u + 42u + 18000u);
 }
 
-TEST_F(CliTest, SendRefusesASlotWhosePictureNoLongerLoads)
+TEST_F(CliTest, SendAsksAboutASlotWhosePictureNoLongerLoads)
 {
     const auto picture = WriteBmp("gone.bmp", {"R"});
     RunOk({"image", "2", picture.string(), "--model", "Q06"});
     std::filesystem::remove(picture);
-    const CliResult result = Run({"send", "--model", "Q06", "--output", (home_ / "f.bin").string()});
-    EXPECT_EQ(result.exitCode, 2);
-    EXPECT_NE(result.err.find("slot 2: cannot load picture " + picture.string()), std::string::npos) << result.err;
+    const std::string question = "slot 2: picture " + picture.string() + " cannot be loaded; send anyway?";
+    // No terminal and no --yes: declined, nothing written.
+    const CliResult declined = Run({"send", "--model", "Q06", "--output", (home_ / "f.bin").string()});
+    EXPECT_EQ(declined.exitCode, 2);
+    EXPECT_NE(declined.err.find(question), std::string::npos) << declined.err;
     EXPECT_FALSE(std::filesystem::exists(home_ / "f.bin"));
-    // Not sent, it is no obstacle.
+    // On a terminal the answer decides.
+    const CliResult no = RunOnTerminal({"send", "--model", "Q06", "--output", (home_ / "f.bin").string()}, "n\n");
+    EXPECT_EQ(no.exitCode, 2) << no.out;
+    EXPECT_FALSE(std::filesystem::exists(home_ / "f.bin"));
+    const CliResult yes = RunOnTerminal({"send", "--model", "Q06", "--output", (home_ / "f.bin").string()}, "y\n");
+    EXPECT_EQ(yes.exitCode, 0) << yes.out;
+    const Bytes answeredYes = ReadBytes(home_ / "f.bin");
+    // --yes answers yes: the picture takes no width, the rest is sent.
+    const CliResult assumed = RunOk({"send", "--model", "Q06", "--yes", "--output", (home_ / "g.bin").string()});
+    EXPECT_NE(assumed.err.find(question + " yes (--yes)"), std::string::npos) << assumed.err;
+    EXPECT_EQ(ReadBytes(home_ / "g.bin"), answeredYes);
+    // Not sent, it is no question.
     RunOk({"slot", "2", "--send", "off", "--model", "Q06"});
-    RunOk({"send", "--model", "Q06", "--output", (home_ / "f.bin").string()});
+    const CliResult unsent = RunOk({"send", "--model", "Q06", "--output", (home_ / "h.bin").string()});
+    EXPECT_EQ(unsent.err.find(question), std::string::npos) << unsent.err;
+}
+
+TEST_F(CliTest, SendToTheSelectedIdsNeedsRs485TickedIdsAndASign)
+{
+    EXPECT_EQ(Run({"send", "--selected"}).exitCode, 2);
+    EXPECT_EQ(Run({"send", "--485", "--selected", "--output", (home_ / "f.bin").string()}).exitCode, 2);
+    const CliResult none = Run({"send", "--485", "--selected", "--model", "Q26"});
+    EXPECT_EQ(none.exitCode, 2);
+    EXPECT_NE(none.err.find("No ID selected?"), std::string::npos) << none.err;
+    // IDs 3 and 7 ticked in the ID list: the series needs a sign.
+    WriteFile("WorkData/IDLIST.id", "[IDLIST]\r\nLEDID3=A\r\nLEDID3_CHECK=1\r\nLEDID3_GROUP=1\r\n"
+                                    "LEDID7=B\r\nLEDID7_CHECK=1\r\nLEDID7_GROUP=1\r\n");
+    const CliResult noSign = Run({"send", "--485", "--selected", "--model", "Q26", "--device", "/nonexistent/hidraw9"});
+    EXPECT_EQ(noSign.exitCode, 1) << noSign.err;
+    EXPECT_NE(noSign.err.find("cannot open"), std::string::npos) << noSign.err;
 }
 
 TEST_F(CliTest, AnotherJobOnTheProgramFolderIsRefused)

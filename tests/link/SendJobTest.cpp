@@ -283,5 +283,61 @@ TEST(SendJob, NextJobCanStartFromTheClosingEvents)
     EXPECT_EQ(rig.backend.Reports().size(), 254u + 3u * 14u);
 }
 
+// A closing-event handler starts the next job and then stays a while: the
+// next job's events must wait for it (one worker's events never overlap and
+// keep their order), yet the job it started still runs to its end.
+TEST(SendJob, NextJobEventsWaitForTheClosingEventsThatStartedIt)
+{
+    class Lingering : public RecordingEvents {
+    public:
+        SendWorker* worker = nullptr;
+        Program program = OneSlot(24);
+        std::atomic<int> inside{0};
+        std::atomic<bool> overlapped{false};
+        std::mutex mutex;
+        std::condition_variable otherEvent;
+        int followUps = 0;
+
+    protected:
+        void Add(std::string event) override
+        {
+            if (inside.fetch_add(1) != 0) overlapped = true;
+            RecordingEvents::Add(event);
+            {
+                std::lock_guard lock(mutex);
+                otherEvent.notify_all();
+            }
+            if (event == "send finished" && followUps < 2) {
+                ++followUps;
+                ASSERT_EQ(worker->StartSend(program.params, program.tables), JobResult::Success);
+                // Long enough for the next job (on the virtual clock, it
+                // takes microseconds) to deliver events if it were let run.
+                std::unique_lock lock(mutex);
+                const auto before = All().size();
+                otherEvent.wait_for(lock, std::chrono::milliseconds(200), [&] { return All().size() != before; });
+            }
+            inside.fetch_sub(1);
+        }
+    };
+    WorkerRig rig("Q06");
+    Lingering events;
+    events.worker = &rig.worker;
+    rig.worker.SetEvents(&events);
+
+    const Program program = OneSlot(24);
+    ASSERT_EQ(rig.worker.StartSend(program.params, program.tables), JobResult::Success);
+    EXPECT_EQ(rig.worker.Wait(), JobResult::Success);
+    EXPECT_FALSE(events.overlapped);
+    const auto all = events.All();
+    EXPECT_EQ(std::count(all.begin(), all.end(), "send finished"), 3);
+    // Each job's final progress comes before its "send finished", and the
+    // next job's first event after both.
+    std::vector<std::string> milestones = events.Milestones();
+    const std::vector<std::string> expected = {"progress 100 0 done", "send finished", "progress 100 0 done",
+                                               "send finished", "progress 100 0 done", "send finished"};
+    EXPECT_EQ(milestones, expected);
+    EXPECT_EQ(all.back(), "send finished");
+}
+
 }  // namespace
 }  // namespace lumitag::test

@@ -1,4 +1,4 @@
-// The pacing schedule of the real sleeper, and the virtual clock.
+// The pacing of the real sleeper on a scripted clock, and the virtual clock.
 
 #include "LinkTestSupport.h"
 
@@ -10,52 +10,105 @@ using TimePoint = std::chrono::steady_clock::time_point;
 
 const TimePoint kStart = TimePoint{} + 1000s;
 
-TEST(SchedulePause, ChainsPausesAndBoundsTheMakeUp)
+// A clock whose sleeps wake at a scripted offset from the time asked for
+// (late, or early as after a signal); every reading moves time on by a tick,
+// so a spin on it ends.
+class ScriptedClock : public PacingClock {
+public:
+    explicit ScriptedClock(std::vector<std::chrono::microseconds> wakeOffsets) : offsets_(std::move(wakeOffsets)) {}
+    TimePoint Now() override
+    {
+        now_ += kTick;
+        return now_;
+    }
+    void SleepUntil(TimePoint deadline) override
+    {
+        sleeps_.push_back(deadline);
+        const auto offset = next_ < offsets_.size() ? offsets_[next_++] : 0us;
+        now_ = std::max(now_, deadline + offset);
+    }
+    TimePoint Peek() const { return now_; }
+    const std::vector<TimePoint>& Sleeps() const { return sleeps_; }
+
+    static constexpr std::chrono::microseconds kTick{5};
+
+private:
+    std::vector<std::chrono::microseconds> offsets_;
+    std::size_t next_ = 0;
+    TimePoint now_ = kStart;
+    std::vector<TimePoint> sleeps_;
+};
+
+// Each pause on its own: it never ends before its start + its length,
+// whatever the wake-up did before (no pause is shortened to make up for a
+// late one), and it ends within a few clock readings of that time plus the
+// part of its own wake-up's lateness beyond the spin window.
+TEST(SteadySleeper, EveryPauseIsAMinimumAndNoneIsShortenedToMakeUp)
 {
     struct Case {
         const char* what;
-        TimePoint schedule;
-        std::chrono::microseconds lateness;  // now - schedule
-        std::chrono::milliseconds pause;
-        std::chrono::microseconds wakeFromNow;
-        std::chrono::microseconds scheduleFromNow;
+        std::vector<std::chrono::microseconds> wakeOffsets;  // of the consecutive sleeps
+        std::vector<std::chrono::milliseconds> pauses;
+        std::vector<std::chrono::microseconds> excess;  // of each pause over its length
     };
     const Case cases[] = {
-        {"first pause", TimePoint{}, 0us, 20ms, 20000us, 20000us},
-        {"on time", kStart, 0us, 20ms, 20000us, 20000us},
-        {"late wake-up made up", kStart, 3000us, 20ms, 17000us, 17000us},
-        {"never below half, debt kept", kStart, 15000us, 20ms, 10000us, 5000us},
-        {"long lateness still owed", kStart, 60000us, 20ms, 10000us, -40000us},
-        {"stall starts anew", kStart, 120000us, 20ms, 20000us, 20000us},
-        {"ahead of schedule", kStart, -5000us, 20ms, 25000us, 25000us},
-        {"short pause carries the debt", kStart, 2000us, 1ms, 0us, -1000us},
+        {"on time", {0us, 0us, 0us}, {20ms, 20ms, 20ms}, {0us, 0us, 0us}},
+        {"late wake-up, then the next pause is whole", {4500us, 0us, 0us}, {20ms, 20ms, 370ms}, {3000us, 0us, 0us}},
+        {"very late wake-up", {60000us, 0us}, {20ms, 20ms}, {58500us, 0us}},
+        {"early wake-ups sleep again", {-10000us, -900us, 0us, -3000us, 0us}, {20ms, 20ms}, {0us, 0us}},
+        {"pause shorter than the spin window", {}, {1ms, 1ms, 20ms}, {0us, 0us, 0us}},
     };
+    constexpr auto kSlack = 4 * ScriptedClock::kTick;
     for (const auto& c : cases) {
-        const TimePoint now = (c.schedule == TimePoint{} ? kStart : c.schedule) + c.lateness;
-        TimePoint schedule = c.schedule;
-        EXPECT_EQ(SchedulePause(schedule, now, c.pause) - now, c.wakeFromNow) << c.what;
-        EXPECT_EQ(schedule - now, c.scheduleFromNow) << c.what;
+        ScriptedClock clock(c.wakeOffsets);
+        SteadySleeper sleeper(clock);
+        for (std::size_t i = 0; i < c.pauses.size(); ++i) {
+            const TimePoint start = clock.Peek();
+            sleeper.Pause(c.pauses[i]);
+            const auto length = clock.Peek() - start;
+            EXPECT_GE(length, c.pauses[i]) << c.what << ", pause " << i;
+            EXPECT_GE(length, c.pauses[i] + c.excess[i]) << c.what << ", pause " << i;
+            EXPECT_LE(length, c.pauses[i] + c.excess[i] + kSlack) << c.what << ", pause " << i;
+        }
     }
 }
 
-// A thousand pauses: 20 ms ones woken 300 us late, every tenth a 1 ms one
-// woken 2 ms late, and once a 30 ms scheduler hiccup: the schedule still ends
-// where the pauses add up to, and the last wake-up is on it.
-TEST(SchedulePause, LateWakeUpsDoNotAddUp)
+// The spin window absorbs a wake-up up to its own length late: such a pause
+// ends at its deadline plus a few clock readings.
+TEST(SteadySleeper, SleepsToTheSpinWindowAndSpinsTheRest)
 {
-    TimePoint schedule{};
-    TimePoint now = kStart;
-    TimePoint wake{};
+    ScriptedClock clock({kSpinWindow - 100us, 0us});
+    SteadySleeper sleeper(clock);
+    const TimePoint start = clock.Peek();
+    sleeper.Pause(20ms);
+    const auto end = clock.Peek();
+    ASSERT_EQ(clock.Sleeps().size(), 1u);
+    EXPECT_EQ(clock.Sleeps()[0], start + ScriptedClock::kTick + 20ms - kSpinWindow);
+    EXPECT_GE(end, start + 20ms);
+    EXPECT_LE(end, start + 20ms + 3 * ScriptedClock::kTick);
+}
+
+// A thousand pauses with wake-ups a bit late and one scheduler hiccup: every
+// gap is at least its pause, and the total stays close to the sum (the
+// hiccup's excess once, the rest absorbed by the spin).
+TEST(SteadySleeper, LateWakeUpsLengthenOnlyTheirOwnPause)
+{
+    std::vector<std::chrono::microseconds> offsets;
+    for (int i = 0; i < 1000; ++i) offsets.push_back(i == 500 ? 30000us : 300us);
+    ScriptedClock clock(offsets);
+    SteadySleeper sleeper(clock);
+    const TimePoint first = clock.Peek();
     std::chrono::milliseconds total{0};
     for (int i = 0; i < 1000; ++i) {
         const auto pause = i % 10 == 9 ? 1ms : 20ms;
-        wake = SchedulePause(schedule, now, pause);
+        const TimePoint start = clock.Peek();
+        sleeper.Pause(pause);
+        EXPECT_GE(clock.Peek() - start, pause) << i;
         total += pause;
-        const std::chrono::microseconds late = i == 500 ? 30000us : pause == 1ms ? 2000us : 300us;
-        now = wake + late;
     }
-    EXPECT_EQ(schedule, kStart + total);
-    EXPECT_EQ(wake, schedule);
+    const auto excess = clock.Peek() - first - total;
+    EXPECT_GE(excess, 30000us - kSpinWindow);
+    EXPECT_LE(excess, 30000us + 1000 * 4 * ScriptedClock::kTick);
 }
 
 TEST(VirtualClock, RecordsPausesWithoutSleeping)

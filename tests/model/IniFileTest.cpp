@@ -342,6 +342,14 @@ TEST_F(IniFileTest, FileOfExactlyTheBoundIsRead)
 
 // ---- writing files --------------------------------------------------------
 
+// Under the undefined-behaviour sanitizer this also checks that empty text
+// never reaches memcpy with a null pointer.
+TEST_F(IniFileTest, EmptyTextEncodesToNoBytes)
+{
+    EXPECT_TRUE(Utf16LeBytes("").empty());
+    EXPECT_EQ(ToHex(Utf16LeBytes("A")), "41 00");
+}
+
 TEST_F(IniFileTest, SaveOfEmptyContentWritesOnlyTheMark)
 {
     CIniFile ini(folder_ / "empty.ini");

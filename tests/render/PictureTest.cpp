@@ -132,6 +132,30 @@ TEST_F(PictureTest, DamagedOrHostileFilesAreUnloadable)
     }
 }
 
+// An uncompressed file whose header claims more rows than the file holds
+// is refused before decoding; a last row without its padding still loads.
+TEST_F(PictureTest, PixelDataShorterThanTheHeaderClaimsIsRefused)
+{
+    struct Case {
+        const char* name;
+        std::string bytes;
+        bool loads;
+    } cases[] = {
+        {"512 x 15873 in 57 bytes", MakeBmp({512, 15873, 1, 0, {}, {}, "ff"}), false},
+        {"one row of two", MakeBmp({2, 2, 24, 0, {}, {}, "0000ff00ff000000"}), false},
+        {"top-down, one row of two", MakeBmp({1, -2, 32, 0, {}, {}, "0000ff00"}), false},
+        {"bit fields, short", MakeBmp({4, 4, 32, 3, {}, {0x00FF0000, 0x0000FF00, 0x000000FF}, "00ffff00"}), false},
+        {"last row without padding", MakeBmp({2, 2, 24, 0, {}, {}, "0000ff00ff000000" "0000ff00ff00"}), true},
+        {"whole", MakeBmp({2, 2, 24, 0, {}, {}, "0000ff00ff000000" "0000ff00ff000000"}), true},
+    };
+    for (const auto& c : cases) {
+        const auto path = folder.path() / "short.bmp";
+        WriteBytes(path, c.bytes);
+        EXPECT_EQ(!LoadPicture(path).isNull(), c.loads) << c.name;
+        EXPECT_EQ(!LoadPictureData(QByteArray::fromStdString(c.bytes)).isNull(), c.loads) << c.name;
+    }
+}
+
 TEST_F(PictureTest, OddPixelDataNeverCrashes)
 {
     // Whatever the reader makes of these, it answers and stays in bounds.
