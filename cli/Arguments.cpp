@@ -1,9 +1,9 @@
 #include "cli/Arguments.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "cli/ExitCode.h"
+#include "model/AsciiText.h"
 
 namespace lumitag::cli {
 
@@ -74,14 +74,7 @@ std::optional<int> Arguments::Int(std::string_view name, int low, int high) cons
     return RequireInt(*text, low, high, "--" + std::string(name));
 }
 
-std::optional<int> ParseInt(std::string_view text, int low, int high)
-{
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    if (value < low || value > high) return std::nullopt;
-    return value;
-}
+std::optional<int> ParseInt(std::string_view text, int low, int high) { return ParseWholeNumber(text, low, high); }
 
 int RequireInt(std::string_view text, int low, int high, std::string_view what)
 {

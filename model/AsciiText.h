@@ -1,10 +1,12 @@
 #pragma once
-// Comparing names without regard to ASCII letter case: model names, device
-// paths, Data folder file names, the command line's words. Only A-Z and a-z
-// fold; every other byte (and so every UTF-8 sequence) compares exactly,
-// whatever the locale says.
+// Names and numbers as users type them. Names compare without regard to
+// ASCII letter case (model names, device paths, Data folder file names, the
+// command line's words): only A-Z and a-z fold; every other byte (and so
+// every UTF-8 sequence) compares exactly, whatever the locale says.
 
 #include <algorithm>
+#include <charconv>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +25,17 @@ inline std::string AsciiLowered(std::string_view text)
     std::string out(text);
     std::transform(out.begin(), out.end(), out.begin(), AsciiLower);
     return out;
+}
+
+// `text` as a whole decimal number within [low, high] (no sign, blanks or
+// trailing characters), else nothing. For numbers the user types.
+inline std::optional<int> ParseWholeNumber(std::string_view text, int low, int high)
+{
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < low || value > high)
+        return std::nullopt;
+    return value;
 }
 
 }  // namespace lumitag

@@ -13,25 +13,6 @@ namespace {
 constexpr char32_t kReplacement = 0xFFFD;
 constexpr char32_t kInvalid = 0xFFFFFFFF;
 
-void AppendUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 // Decodes one sequence at `i` and moves past it. An ill-formed sequence
 // consumes its maximal valid prefix (at least one byte) and gives kInvalid.
 // With `surrogates`, ED A0..BF xx (a surrogate code point) is accepted.
@@ -76,28 +57,33 @@ struct IconvCloser {
 
 }  // namespace
 
+void AppendUtf8(std::string& out, char32_t ch, SurrogatePolicy policy)
+{
+    const bool surrogate = ch >= 0xD800 && ch <= 0xDFFF;
+    if (ch > 0x10FFFF || (surrogate && policy == SurrogatePolicy::Replace)) ch = kReplacement;
+    if (ch < 0x80) {
+        out += static_cast<char>(ch);
+    } else if (ch < 0x800) {
+        out += static_cast<char>(0xC0 | (ch >> 6));
+        out += static_cast<char>(0x80 | (ch & 0x3F));
+    } else if (ch < 0x10000) {
+        out += static_cast<char>(0xE0 | (ch >> 12));
+        out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (ch & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (ch >> 18));
+        out += static_cast<char>(0x80 | ((ch >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (ch & 0x3F));
+    }
+}
+
 std::string Utf16ToUtf8(std::u16string_view text)
 {
     // At most three bytes per unit (a pair of units gives four bytes).
-    std::string out(text.size() * 3, '\0');
-    std::size_t n = 0;
-    const auto put = [&](char32_t cp) {
-        if (cp < 0x80) {
-            out[n++] = static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out[n++] = static_cast<char>(0xC0 | (cp >> 6));
-            out[n++] = static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out[n++] = static_cast<char>(0xE0 | (cp >> 12));
-            out[n++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out[n++] = static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out[n++] = static_cast<char>(0xF0 | (cp >> 18));
-            out[n++] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out[n++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out[n++] = static_cast<char>(0x80 | (cp & 0x3F));
-        }
-    };
+    std::string out;
+    out.reserve(text.size() * 3);
+    const auto put = [&](char32_t cp) { AppendUtf8(out, cp, SurrogatePolicy::Keep); };
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char32_t unit = text[i];
         if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
@@ -108,7 +94,6 @@ std::string Utf16ToUtf8(std::u16string_view text)
             put(unit);  // BMP character or lone surrogate
         }
     }
-    out.resize(n);
     return out;
 }
 
@@ -151,7 +136,7 @@ std::string SanitizeUtf8(std::string_view bytes)
         const std::size_t start = i;
         const char32_t cp = NextCodePoint(bytes, i, false);
         if (cp == kInvalid)
-            AppendUtf8(out, kReplacement);
+            AppendUtf8(out, kReplacement, SurrogatePolicy::Keep);
         else
             out.append(bytes.substr(start, i - start));
     }
@@ -165,7 +150,7 @@ std::string Windows1252ToUtf8(std::string_view bytes)
     const iconv_t raw = iconv_open("UTF-8", "CP1252");
     if (raw == reinterpret_cast<iconv_t>(-1)) {
         // Without the converter, Latin-1 is the nearest lossless reading.
-        for (const char c : bytes) AppendUtf8(out, static_cast<unsigned char>(c));
+        for (const char c : bytes) AppendUtf8(out, static_cast<unsigned char>(c), SurrogatePolicy::Keep);
         return out;
     }
     const std::unique_ptr<void, IconvCloser> cd(raw);
@@ -180,7 +165,7 @@ std::string Windows1252ToUtf8(std::string_view bytes)
         out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
         if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
             // An undefined byte: its C1 control of the same value.
-            AppendUtf8(out, static_cast<unsigned char>(*in));
+            AppendUtf8(out, static_cast<unsigned char>(*in), SurrogatePolicy::Keep);
             ++in;
             --inLeft;
         }

@@ -14,6 +14,15 @@
 
 namespace lumitag {
 
+// What becomes of a surrogate code point when it is written as UTF-8: text
+// from UTF-16 files keeps it in its three-byte form (as WTF-8), so a file
+// read and saved again keeps every unit; text meant for display replaces it
+// with U+FFFD. Values past U+10FFFF always become U+FFFD.
+enum class SurrogatePolicy { Keep, Replace };
+
+// Appends the UTF-8 form of `ch` to `out`.
+void AppendUtf8(std::string& out, char32_t ch, SurrogatePolicy policy);
+
 // UTF-16 code units to UTF-8; lone surrogates as three-byte sequences.
 std::string Utf16ToUtf8(std::u16string_view text);
 

@@ -2,7 +2,9 @@
 
 #include <poll.h>
 
-#include <charconv>
+#include <limits>
+
+#include "model/AsciiText.h"
 
 #include "service/Session.h"
 
@@ -11,14 +13,6 @@ namespace {
 
 constexpr std::string_view kCannotList = "cannot list USB devices on this system";
 constexpr std::string_view kNoneFound = "no sign found (USB 1668:5886); is it plugged in?";
-
-std::optional<int> Index(std::string_view text)
-{
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 0) return std::nullopt;
-    return value;
-}
 
 }  // namespace
 
@@ -61,7 +55,7 @@ Status Devices::Open(std::string_view choice)
     if (choice.empty()) {
         if (paths->empty()) return MakeError(ErrorCode::NoDevice, std::string(kNoneFound));
         path = paths->front();
-    } else if (const auto index = Index(choice)) {
+    } else if (const auto index = ParseWholeNumber(choice, 0, std::numeric_limits<int>::max())) {
         if (*index >= static_cast<int>(paths->size()))
             return MakeError(ErrorCode::NoDevice, "no sign with index " + std::string(choice) + " (" +
                                                       std::to_string(paths->size()) + " found; see `devices`)");

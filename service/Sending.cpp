@@ -10,7 +10,7 @@
 #include "model/FileAccess.h"
 #include "model/Log.h"
 #include "render/SlotImageBuilder.h"
-#include "render/WordLimit.h"
+#include "link/WordLimit.h"
 #include "service/Session.h"
 #include "service/SignIds.h"
 
@@ -110,7 +110,8 @@ Result<PreparedSend> Sending::Build(bool askWordLimit, SendTarget target)
     if (!session_.UsesProjectFile() && !program.SaveParams())
         Log(LogLevel::Warning, "the parameters could not be saved before the send");
     const std::string model = session_.ModelName();
-    const ModelSettings settings = session_.LinkSettings();
+    ModelSettings settings;
+    ApplyModel(settings, model);
     // A picture that will not load takes no width: the slot would reach the
     // sign shorter than it looks in the list, so the user decides.
     for (const auto& picture : FindUnloadablePictures(model, settings, program)) {

@@ -50,6 +50,8 @@ Session::Session(Reporter& reporter, SessionOptions options) : reporter_(reporte
     // the core is built from it.
     if (!options_.programFolder.empty()) SetProgramFolder(options_.programFolder);
     folder_ = lumitag::ProgramFolder();
+    // A change a kill interrupted is completed before any file is read.
+    RecoverInterruptedChanges(folder_);
     if (!options_.sleeper) ownSleeper_ = std::make_unique<SteadySleeper>();
     sleeper_ = std::make_unique<FileSleeper>(options_.sleeper ? *options_.sleeper : *ownSleeper_);
 }

@@ -1,10 +1,10 @@
 #include "service/SignIds.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "link/Frames.h"
 #include "link/SendWorker.h"
+#include "model/AsciiText.h"
 #include "model/GroupStore.h"
 #include "model/WorkFiles.h"
 #include "service/Session.h"
@@ -13,15 +13,6 @@ namespace lumitag::service {
 namespace {
 
 Error BadInput(std::string message) { return MakeError(ErrorCode::BadInput, std::move(message)); }
-
-std::optional<int> SignIdIn(std::string_view text, int low)
-{
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < low || value > 256)
-        return std::nullopt;
-    return value;
-}
 
 bool RegistryId(int id) { return id >= kFirstId && id <= kLastId; }
 
@@ -49,8 +40,8 @@ Result<std::vector<int>> ParseIdList(std::string_view text)
         const std::string_view item = text.substr(0, comma);
         text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
         const auto dash = item.find('-', 1);
-        const auto first = SignIdIn(item.substr(0, dash), 1);
-        const auto last = dash == std::string_view::npos ? first : SignIdIn(item.substr(dash + 1), first.value_or(1));
+        const auto first = ParseWholeNumber(item.substr(0, dash), 1, 256);
+        const auto last = dash == std::string_view::npos ? first : ParseWholeNumber(item.substr(dash + 1), first.value_or(1), 256);
         if (!first || !last)
             return BadInput("a sign ID must be a whole number from 1 to 256 (or a range like 3-7), not \"" +
                             std::string(item) + "\"");
@@ -97,15 +88,24 @@ SignIdRegistry::SignIdRegistry(Session& session) : session_(session) {}
 
 const IdRegistry& SignIdRegistry::Records() { return session_.Ids(); }
 
+Status SignIdRegistry::Change(const std::function<void(IdRegistry&)>& change)
+{
+    GroupStore& store = session_.Ids();
+    if (store.Change(change)) return {};
+    return MakeError(ErrorCode::FileWrite, "cannot write the ID list " + store.Path().string());
+}
+
 Status SignIdRegistry::Add(int id, std::string_view name)
 {
     if (name.empty()) return BadInput("Name is empty!");
     if (Status valid = CheckRegistryId(id); !valid) return valid;
-    IdRecord& record = session_.Ids().records[static_cast<std::size_t>(id)];
-    record.name = CutToNameLimit(name);
-    record.groups = 1;
-    record.checks = 1;
-    if (Status saved = SaveIdList(); !saved) return saved;
+    const auto add = [&](IdRegistry& registry) {
+        IdRecord& record = registry.records[static_cast<std::size_t>(id)];
+        record.name = CutToNameLimit(name);
+        record.groups = 1;
+        record.checks = 1;
+    };
+    if (Status saved = Change(add); !saved) return saved;
     // An added ID starts from the model's default program, also when it was
     // registered before.
     if (!ExtractResource(WorkFilePath(id), DefaultProjectResource(session_.ModelName())))
@@ -118,14 +118,16 @@ Status SignIdRegistry::AddRange(int first, int last)
     if (first >= last) return BadInput("ID2 > ID1 !");
     if (Status valid = CheckRegistryId(first); !valid) return valid;
     if (Status valid = CheckRegistryId(last); !valid) return valid;
-    for (int id = first; id <= last; ++id) {
-        IdRecord& record = session_.Ids().records[static_cast<std::size_t>(id)];
-        record.name = std::string(kAutoAddName);
-        record.groups = 1;
-        record.checks = 1;
-    }
+    const auto add = [&](IdRegistry& registry) {
+        for (int id = first; id <= last; ++id) {
+            IdRecord& record = registry.records[static_cast<std::size_t>(id)];
+            record.name = std::string(kAutoAddName);
+            record.groups = 1;
+            record.checks = 1;
+        }
+    };
     // One write for the whole range.
-    if (Status saved = SaveIdList(); !saved) return saved;
+    if (Status saved = Change(add); !saved) return saved;
     for (int id = first; id <= last; ++id)
         if (!ExtractResource(WorkFilePath(id), DefaultProjectResource(session_.ModelName())))
             return MakeError(ErrorCode::FileWrite, "cannot write the work file " + WorkFilePath(id).string());
@@ -137,15 +139,13 @@ Status SignIdRegistry::Rename(int id, std::string_view name)
     // The program's own spelling.
     if (name.empty()) return BadInput("Name is emtpy!");
     if (Status valid = CheckRegistryId(id); !valid) return valid;
-    session_.Ids().records[static_cast<std::size_t>(id)].name = CutToNameLimit(name);
-    return SaveIdList();
+    return Change([&](IdRegistry& registry) { registry.records[static_cast<std::size_t>(id)].name = CutToNameLimit(name); });
 }
 
 Status SignIdRegistry::Remove(int id)
 {
     if (Status valid = CheckRegistryId(id); !valid) return valid;
-    session_.Ids().records[static_cast<std::size_t>(id)].groups = 0;
-    return SaveIdList();
+    return Change([&](IdRegistry& registry) { registry.records[static_cast<std::size_t>(id)].groups = 0; });
 }
 
 Status SignIdRegistry::SetChecked(int id, bool checked, int group)

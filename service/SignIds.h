@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,6 +68,10 @@ public:
     Status SaveIdList();
 
 private:
+    // One change of the registry: read again, changed and written under the
+    // folder lock, so another process's change is kept.
+    Status Change(const std::function<void(IdRegistry&)>& change);
+
     Session& session_;
 };
 

@@ -1,7 +1,6 @@
 #include "service/SlotEditing.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "model/AsciiText.h"
 #include "model/SignProgram.h"
@@ -28,15 +27,6 @@ constexpr EditorColour kColours[] = {
 
 constexpr std::string_view kFonts[] = {"7x6", "7x9", "7x11", "7x17", "Small", "5x6", "5x11"};
 constexpr int kPickerFonts = 4;
-
-std::optional<int> WholeNumber(std::string_view text, int low, int high)
-{
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < low || value > high)
-        return std::nullopt;
-    return value;
-}
 
 std::string SlotName(int slot) { return "slot " + std::to_string(slot + 1); }
 
@@ -76,7 +66,7 @@ std::optional<std::uint32_t> FindEditorColour(std::string_view nameOrIndex)
 {
     for (const auto& colour : kColours)
         if (EqualIgnoringAsciiCase(colour.name, nameOrIndex)) return colour.code;
-    if (const auto index = WholeNumber(nameOrIndex, 0, static_cast<int>(std::size(kColours)) - 1))
+    if (const auto index = ParseWholeNumber(nameOrIndex, 0, static_cast<int>(std::size(kColours)) - 1))
         return kColours[*index].code;
     return std::nullopt;
 }
@@ -140,7 +130,7 @@ std::optional<int> FindEffect(const ModelRules& rules, std::string_view nameOrCo
 {
     for (std::size_t i = 0; i < rules.effectMenu.size(); ++i)
         if (EqualIgnoringAsciiCase(rules.effectMenu[i].english, nameOrCode)) return static_cast<int>(i);
-    return WholeNumber(nameOrCode, 0, static_cast<int>(rules.effectMenu.size()) - 1);
+    return ParseWholeNumber(nameOrCode, 0, static_cast<int>(rules.effectMenu.size()) - 1);
 }
 
 std::string_view EffectName(const ModelRules& rules, int effect)
@@ -191,14 +181,10 @@ std::size_t CharacterCount(std::string_view utf8)
 Status WriteSlotChange(Session& session, int slot, const std::optional<std::string>& content)
 {
     SignProgram& program = session.Program();
-    CIniFile& file = program.File();
-    const std::string key = ContentKey(slot);
-    const std::string previous = file.GetString(kProgramSection, key);
-    // Content and parameters go into the store together and leave in one
-    // save, so a crash never leaves a slot's content without its kind.
-    if (content) file.PutString(kProgramSection, key, RemoveLineBreaks(*content));
-    if (program.SaveParams()) return {};
-    if (content) file.PutString(kProgramSection, key, previous);
+    // Content and parameters leave in one atomic write, so a crash never
+    // leaves a slot's new content with its old kind or send flag.
+    const bool written = content ? program.SaveSlot(slot, *content) : program.SaveSlotParams(slot);
+    if (written) return {};
     return MakeError(ErrorCode::FileWrite, "cannot write " + program.ProjectPath().string());
 }
 

@@ -183,8 +183,9 @@ private:
 };
 
 // The one place where a slot change reaches the disk: `content` (when set)
-// and all parameters of the program, written in one save. FileWrite when the
-// file cannot be written or was unreadable (it is then left alone).
+// and the slot's parameters, written in one atomic save under the folder
+// lock. FileWrite when the file cannot be written or was unreadable (it is
+// then left alone).
 Status WriteSlotChange(Session& session, int slot, const std::optional<std::string>& content);
 
 // `text` with every CR and LF removed and blanks trimmed at both ends.

@@ -7,6 +7,10 @@
 #include <fstream>
 #include <vector>
 
+// Included by path: the generators build before any library, with no include
+// path of the project.
+#include "../../model/Bmp32Layout.h"
+
 namespace lumitag::assets {
 
 struct Picture {
@@ -21,37 +25,25 @@ struct Picture {
     std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 
-inline void PutLE(std::ofstream& out, std::uint32_t value, int bytes)
-{
-    for (int i = 0; i < bytes; ++i) out.put(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-// Returns false when the file cannot be written.
+// Returns false when the file cannot be written or the picture is too large
+// for the format.
 inline bool WriteBmp(const std::filesystem::path& path, const Picture& picture)
 {
+    const auto width = static_cast<std::uint32_t>(picture.width);
+    const auto height = static_cast<std::uint32_t>(picture.height);
+    const auto pixelBytes = Bmp32PixelBytes(width, height);
+    if (!pixelBytes) return false;
     std::filesystem::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) return false;
-    const std::uint32_t imageBytes = static_cast<std::uint32_t>(picture.width) * picture.height * 4;
-    const std::uint32_t headerBytes = 14 + 40;
-    out.put('B');
-    out.put('M');
-    PutLE(out, headerBytes + imageBytes, 4);
-    PutLE(out, 0, 4);
-    PutLE(out, headerBytes, 4);
-    PutLE(out, 40, 4);  // BITMAPINFOHEADER
-    PutLE(out, static_cast<std::uint32_t>(picture.width), 4);
-    PutLE(out, static_cast<std::uint32_t>(picture.height), 4);
-    PutLE(out, 1, 2);   // planes
-    PutLE(out, 32, 2);  // bits per pixel
-    PutLE(out, 0, 4);   // BI_RGB
-    PutLE(out, imageBytes, 4);
-    PutLE(out, 2835, 4);  // 72 dpi
-    PutLE(out, 2835, 4);
-    PutLE(out, 0, 4);
-    PutLE(out, 0, 4);
-    for (int y = picture.height - 1; y >= 0; --y)
-        for (int x = 0; x < picture.width; ++x) PutLE(out, picture.at(x, y), 4);
+    const auto header = Bmp32Header(width, height, *pixelBytes);
+    out.write(reinterpret_cast<const char*>(header.data()), static_cast<std::streamsize>(header.size()));
+    std::vector<char> row(static_cast<std::size_t>(width) * 4);
+    for (int y = picture.height - 1; y >= 0; --y) {
+        for (int x = 0; x < picture.width; ++x)
+            for (int i = 0; i < 4; ++i) row[static_cast<std::size_t>(x) * 4 + i] = static_cast<char>((picture.at(x, y) >> (8 * i)) & 0xFF);
+        out.write(row.data(), static_cast<std::streamsize>(row.size()));
+    }
     return static_cast<bool>(out.flush());
 }
 

@@ -4,7 +4,7 @@
 #include "render/BmpFile.h"
 #include "render/GlyphCodePacker.h"
 #include "render/ImagePacker.h"
-#include "render/WordLimit.h"
+#include "link/WordLimit.h"
 #include "tests/render/RenderTestSupport.h"
 
 #include <gtest/gtest.h>

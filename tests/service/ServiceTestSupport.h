@@ -22,6 +22,7 @@
 #include "model/WorkFiles.h"
 #include "service/Session.h"
 #include "tests/model/TempProgramFolder.h"
+#include "tests/render/RenderTestSupport.h"
 
 namespace lumitag::service::test {
 
@@ -55,7 +56,11 @@ private:
 
 class ServiceTest : public ::testing::Test {
 protected:
-    ServiceTest() { fs::create_directories(folder_.Folder() / "Image"); }
+    ServiceTest()
+    {
+        lumitag::test::EnsureGuiApplication();  // text is drawn with Qt's fonts
+        fs::create_directories(folder_.Folder() / "Image");
+    }
 
     // A session on the temporary folder with `model` stored as "LedType".
     service::Session& Open(const std::string& model, Sleeper* sleeper = nullptr)

@@ -1,4 +1,4 @@
-#include "render/WordLimit.h"
+#include "link/WordLimit.h"
 
 #include "model/DeviceCatalogue.h"
 

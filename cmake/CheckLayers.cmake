@@ -1,0 +1,40 @@
+# cmake -DSOURCE_DIR=... -P CheckLayers.cmake
+# Each layer includes only the layers below it: model -> link -> render ->
+# l10n -> service -> front ends (cli, and the desktop program's ui, editors,
+# ids, app). model/ and link/ use no Qt; nothing below the desktop program
+# uses Qt Widgets. Fails with every offending include listed.
+cmake_minimum_required(VERSION 3.25)
+set(allowed_model model)
+set(allowed_link model link)
+set(allowed_render model link render)
+set(allowed_l10n model link render l10n)
+set(allowed_service model link render l10n service)
+set(allowed_cli model link render l10n service cli)
+set(project_dirs model link render l10n service cli ui editors ids app assets tests bench)
+
+set(failures "")
+foreach(layer model link render l10n service cli)
+  file(GLOB_RECURSE files ${SOURCE_DIR}/${layer}/*.h ${SOURCE_DIR}/${layer}/*.cpp)
+  foreach(file ${files})
+    file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+    foreach(line ${includes})
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[<\"]([^>\"]+)[>\"].*" "\\1" target "${line}")
+      string(REGEX MATCH "^[^/]+" top "${target}")
+      if(target MATCHES "/" AND top IN_LIST project_dirs AND NOT top IN_LIST allowed_${layer})
+        list(APPEND failures "${file}: ${layer}/ includes ${target}")
+      endif()
+      if(layer MATCHES "^(model|link)$" AND target MATCHES "^Q")
+        list(APPEND failures "${file}: ${layer}/ uses Qt (${target})")
+      endif()
+      if(target MATCHES "^(QtWidgets/|QWidget|QDialog|QMainWindow|QApplication|QMessageBox)")
+        list(APPEND failures "${file}: ${layer}/ uses Qt Widgets (${target})")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(failures)
+  string(REPLACE ";" "\n" text "${failures}")
+  message(FATAL_ERROR "Layer violations:\n${text}")
+endif()
+message(STATUS "Every layer includes only the layers below it")
