@@ -111,6 +111,7 @@ CLumitagv11Dlg::CLumitagv11Dlg(service::Session& session, DialogHooks hooks, Win
     BuildStatusBar();
     ConnectWorker();
     Initialise();
+    BuildPlayback();
 }
 
 CLumitagv11Dlg::~CLumitagv11Dlg()

@@ -36,6 +36,7 @@ class QTreeWidgetItem;
 namespace lumitag::app {
 
 
+class PreviewPlayback;
 class PreviewWidget;
 class WorkerEvents;
 
@@ -123,6 +124,9 @@ public:
     bool Idle() const { return idle_; }
     QString StatusText(int pane) const;
     PreviewWidget* Preview(int slot) const;
+    // The previews playing their effects: the View menu's and toolbar's toggle.
+    PreviewPlayback* Playback() const { return playback_; }
+    QAction* PlayAction() const { return playAction_; }
     QTreeWidget* IdTree() const { return idTree_; }
     CWaitDlg* WaitDialog() const { return waitDialog_; }
     QAction* Action(int command) const;
@@ -203,6 +207,11 @@ private:
     std::map<int, QAction*> actions_;
     QMenu* languageMenu_ = nullptr;
     std::vector<QMenu*> topMenus_;
+    // Playing previews: built last, started as the settings remember.
+    void BuildPlayback();
+    void SetPreviewsPlaying(bool on);
+    PreviewPlayback* playback_ = nullptr;
+    QAction* playAction_ = nullptr;
     QComboBox* modelSelector_ = nullptr;
     QComboBox* deviceSelector_ = nullptr;
     QLabel* connection_ = nullptr;

@@ -25,7 +25,7 @@
 #include "model/ProgramFolder.h"
 #include "model/WorkFiles.h"
 #include "render/SlotImageBuilder.h"
-#include "render/WordLimit.h"
+#include "link/WordLimit.h"
 
 namespace lumitag::app {
 

@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "app/ControlIds.h"
+#include "render/LedPreview.h"
 
 namespace lumitag::app {
 
@@ -48,10 +49,19 @@ QSize PreviewWidget::minimumSizeHint() const
     return {hint.width() * 2 / 3, hint.height()};
 }
 
+void PreviewWidget::ShowPlaying(const QImage& leds)
+{
+    playing_ = leds;
+    update();
+}
+
 void PreviewWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.drawImage(0, 0, window_.Picture());
+    if (!playing_.isNull())
+        painter.drawImage(0, 0, PaintLedPreview(playing_, size(), window_.Rows()));
+    else
+        painter.drawImage(0, 0, window_.Picture());
 }
 
 void PreviewWidget::resizeEvent(QResizeEvent* event)

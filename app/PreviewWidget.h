@@ -22,6 +22,10 @@ public:
     // Drops the cached picture and schedules a repaint.
     void Invalidate();
     bool ClockActive() const { return clock_.isActive(); }
+    // While the previews play: the sign's LEDs at this moment, shown in place
+    // of the still picture; a null picture brings the still one back.
+    void ShowPlaying(const QImage& leds);
+    bool ShowsPlaying() const { return !playing_.isNull(); }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -39,6 +43,7 @@ private:
 
     CImageWnd window_;
     QTimer clock_;
+    QImage playing_;
 };
 
 }  // namespace lumitag::app

@@ -54,6 +54,9 @@ bool SettingsStore::SetMode485(int mode) { return WriteInt(kSetting, "Mode485", 
 int SettingsStore::GetNowSelID() { return ReadInt(kLedData, "NowSelID"); }
 bool SettingsStore::SetNowSelID(int id) { return WriteInt(kLedData, "NowSelID", id); }
 
+bool SettingsStore::GetPlayPreviews() { return ReadInt(kSetting, "PlayPreviews") == 1; }
+bool SettingsStore::SetPlayPreviews(bool on) { return WriteInt(kSetting, "PlayPreviews", on ? 1 : 0); }
+
 int SettingsStore::GetLegacyIdCount() { return ReadInt(kLedData, "LEDID_Num"); }
 std::string SettingsStore::GetLegacyIdList() { return ReadString(kLedData, "LEDID_Str"); }
 std::string SettingsStore::GetLegacyIdName(int id)

@@ -35,6 +35,10 @@ public:
     bool SetMode485(int mode);
     int GetNowSelID();  // the current sign ID; may lie outside 1..255
     bool SetNowSelID(int id);
+    // Whether the rows' previews play their effects ("PlayPreviews"); off
+    // unless set, so the window starts with still previews.
+    bool GetPlayPreviews();
+    bool SetPlayPreviews(bool on);
 
     // The older ID list, never written by this program.
     int GetLegacyIdCount();           // "LEDID_Num"

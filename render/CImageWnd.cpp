@@ -5,6 +5,7 @@
 #include "render/BmpFile.h"
 #include "render/ColourBands.h"
 #include "render/DateText.h"
+#include "render/LedPreview.h"
 #include "render/PictureLoader.h"
 
 #include <QFontMetrics>
@@ -20,8 +21,6 @@
 namespace lumitag {
 namespace {
 
-constexpr QRgb kFrameColour = 0xFFAD20F0u;
-constexpr QRgb kGridColour = 0xFF303030u;
 constexpr int kDateTextPixels = 12;
 constexpr int kMaxRows = 64;
 constexpr int kMaxClientSide = 8192;
@@ -205,10 +204,7 @@ const QImage& CImageWnd::Picture()
 
 void CImageWnd::Paint()
 {
-    const int width = clientSize_.width();
-    const int height = clientSize_.height();
-    const int iw = width - 2;
-    const int ih = height - 2;
+    const int iw = clientSize_.width() - 2;
 
     // The content pass runs even without a visible interior: it records the
     // content width that sending relies on.
@@ -216,37 +212,7 @@ void CImageWnd::Paint()
     DrawContent(led, false, 0);
     if (parse_.form == ContentForm::DateItem) DrawDateText(led, contentWidth_);
 
-    if (width <= 0 || height <= 0) {
-        picture_ = QImage();
-        return;
-    }
-    QImage picture(width, height, QImage::Format_ARGB32);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    BeginAliased(painter);
-    painter.setPen(QPen(QColor::fromRgba(kFrameColour), 1.0));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRect(0, 0, width - 1, height - 1));
-    if (iw > 0 && ih > 0) {
-        painter.fillRect(QRect(1, 1, iw, ih), QColor::fromRgba(kSignBlack));
-        const double sourceWidth = static_cast<double>(iw) * rows_ / ih;
-        painter.drawImage(QRectF(1, 1, iw, ih), led, QRectF(0, 0, sourceWidth, rows_));
-        if (rows_ <= 12) {
-            // Single precision, so that the count of vertical lines is the
-            // one the sign's makers drew.
-            const float step = static_cast<float>(ih) / static_cast<float>(rows_);
-            // The grid pen is 0.6 pixels wide; unsmoothed, that is a one-pixel
-            // line (a zero-width pen), never a blend of grey and black.
-            painter.setPen(QPen(QColor::fromRgba(kGridColour), 0));
-            for (int i = 1; i < rows_; ++i)
-                painter.drawLine(QPointF(1, i * step), QPointF(iw - 1, i * step));
-            const int columns = static_cast<int>(std::trunc(static_cast<float>(iw) / step));
-            for (int i = 1; i < columns; ++i)
-                painter.drawLine(QPointF(i * step, 1), QPointF(i * step, ih - 1));
-        }
-    }
-    painter.end();
-    picture_ = std::move(picture);
+    picture_ = PaintLedPreview(led, clientSize_, rows_);
 }
 
 void CImageWnd::DrawContent(QImage& target, bool drawEverything, int frame)

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-svg-dev libgl-dev
-  libhidapi-dev libudev-dev
+  libhidapi-dev libudev-dev libgif-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-wqy-microhei
   desktop-file-utils appstream help2man dpkg-dev fakeroot file

@@ -57,6 +57,21 @@ TEST_F(SettingsStoreTest, EverySetterReachesTheDiskInFirstUseOrder)
                                               "[Setting]\r\nLedType=Q30\r\nMode485=1\r\nLanguage=14\r\n"));
 }
 
+TEST_F(SettingsStoreTest, PlayingPreviewsAreOffUntilSwitchedOn)
+{
+    SettingsStore store;
+    EXPECT_FALSE(store.GetPlayPreviews());
+    ASSERT_TRUE(store.SetLedType("Q30"));
+    ASSERT_TRUE(store.SetPlayPreviews(true));
+    EXPECT_TRUE(SettingsStore().GetPlayPreviews());
+    ASSERT_TRUE(store.SetPlayPreviews(false));
+    EXPECT_EQ(ReadBytes(SetFile()), Utf16File("[Setting]\r\nLedType=Q30\r\nPlayPreviews=0\r\n"));
+    EXPECT_FALSE(store.GetPlayPreviews());
+    // Only 1 switches it on: a damaged value leaves the previews still.
+    WriteUtf16File(SetFile(), "[Setting]\r\nPlayPreviews=yes\r\n");
+    EXPECT_FALSE(store.GetPlayPreviews());
+}
+
 TEST_F(SettingsStoreTest, GettersReadTheFileAgainEachTime)
 {
     SettingsStore reader;
