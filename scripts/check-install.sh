@@ -38,7 +38,7 @@ run send --output "$home/frames.bin" --yes > /dev/null 2>&1
 after="$(cd "$stage" && find . -printf '%p %s %T@\n' | sort)"
 [ "$before" = "$after" ] || fail "the installed tree changed while the program ran"
 [ -s "$home/frames.bin" ] || fail "no frames written"
-[ -f "$home/data/lumitag/WorkData/System.set" ] || fail "no settings in \$XDG_DATA_HOME/lumitag"
+[ -f "$home/data/lumitag/WorkData/0.led" ] || fail "no work file in \$XDG_DATA_HOME/lumitag"
 stray="$(cd "$home" && find . -type f ! -path './data/lumitag/*' ! -name frames.bin)"
 [ -z "$stray" ] || fail "written outside \$XDG_DATA_HOME/lumitag: $stray"
 
