@@ -12,36 +12,16 @@
 #include <string>
 #include <system_error>
 
+#include "model/Bmp32Layout.h"
+
 namespace lumitag {
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::uint32_t kHeaderBytes = 14 + 40;
-
 void PutLE(char*& out, std::uint32_t value, int bytes)
 {
     for (int i = 0; i < bytes; ++i) *out++ = static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
-void PutHeader(char* out, std::uint32_t width, std::uint32_t height, std::uint32_t pixelBytes)
-{
-    *out++ = 'B';
-    *out++ = 'M';
-    PutLE(out, kHeaderBytes + pixelBytes, 4);
-    PutLE(out, 0, 4);  // reserved
-    PutLE(out, kHeaderBytes, 4);
-    PutLE(out, 40, 4);  // BITMAPINFOHEADER
-    PutLE(out, width, 4);
-    PutLE(out, height, 4);  // positive: bottom-up
-    PutLE(out, 1, 2);       // planes
-    PutLE(out, 32, 2);      // bits per pixel
-    PutLE(out, 0, 4);       // BI_RGB
-    PutLE(out, pixelBytes, 4);
-    PutLE(out, 2835, 4);  // 72 dpi
-    PutLE(out, 2835, 4);
-    PutLE(out, 0, 4);  // colours used
-    PutLE(out, 0, 4);  // important colours
 }
 
 // Closes a descriptor on every way out.
@@ -147,13 +127,13 @@ QByteArray EncodeBmp32(const QImage& source)
     const std::uint32_t width = static_cast<std::uint32_t>(image.width());
     const std::uint32_t height = static_cast<std::uint32_t>(image.height());
     // The file size field has 32 bits: a larger picture has no BMP form.
-    const std::uint64_t pixelBytes64 = std::uint64_t{width} * height * 4;
-    if (image.isNull() || pixelBytes64 > 0xFFFFFFFFu - kHeaderBytes) return {};
-    const auto pixelBytes = static_cast<std::uint32_t>(pixelBytes64);
+    const std::optional<std::uint32_t> pixelBytes = Bmp32PixelBytes(width, height);
+    if (image.isNull() || !pixelBytes) return {};
 
-    QByteArray out(static_cast<qsizetype>(kHeaderBytes + pixelBytes), Qt::Uninitialized);
-    PutHeader(out.data(), width, height, pixelBytes);
-    char* pixels = out.data() + kHeaderBytes;
+    QByteArray out(static_cast<qsizetype>(kBmp32HeaderBytes + *pixelBytes), Qt::Uninitialized);
+    const auto header = Bmp32Header(width, height, *pixelBytes);
+    std::memcpy(out.data(), header.data(), header.size());
+    char* pixels = out.data() + kBmp32HeaderBytes;
     const std::size_t rowBytes = std::size_t{width} * 4;
     for (int y = image.height() - 1; y >= 0; --y, pixels += rowBytes) {
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
