@@ -56,6 +56,8 @@ name badges, previews them pixel for pixel and sends them over USB HID. A deskto
 and a command-line tool over one core.")
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# The build keeps its debug information; the package does not need it.
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 # The library dependencies are computed from the binaries by dpkg-shlibdeps;
 # only what no binary links is named: the fonts the sign's text is drawn with.
