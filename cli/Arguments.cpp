@@ -1,6 +1,7 @@
 #include "cli/Arguments.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "cli/ExitCode.h"
 #include "model/AsciiText.h"
@@ -13,7 +14,10 @@ Arguments Arguments::Parse(std::span<const std::string> args, std::span<const Op
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (optionsEnded || arg.size() < 2 || arg[0] != '-' || arg == "-") {
+        // "-3" is a number that the command checks and words (an ID out of
+        // range), not an option.
+        const bool negativeNumber = arg.size() >= 2 && arg[0] == '-' && std::isdigit(static_cast<unsigned char>(arg[1]));
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-' || arg == "-" || negativeNumber) {
             parsed.positional_.push_back(arg);
             continue;
         }

@@ -73,6 +73,11 @@ public:
         context.LoadProgram(args);
         service::Session& session = context.Session();
         const ModelSettings settings = session.LinkSettings();
+        // The preview draws such a picture black, as the main window does;
+        // without a word the user would take the black for the picture.
+        for (const auto& picture : FindUnloadablePictures(model, settings, session.Program(), false))
+            session.reporter().Message(MessageKind::Warning, "slot " + std::to_string(picture.slot + 1) + ": picture " +
+                                                                 picture.path + " cannot be loaded; it is shown black");
         if (gifPath) WriteAnimation(session, *gifPath, model, settings, seconds, scale);
         if (pngPath) WriteStill(session, *pngPath, model, settings, scale);
         return ExitCode::Success;
@@ -84,6 +89,7 @@ private:
     {
         SlotWindows windows(&session.Glyphs());
         windows.SetProgramFolder(session.ProgramFolder());
+        windows.SetDataFolder(session.DataFolder());
         windows.Load(model, settings, session.Program());
         AnimationOptions options;
         options.length = std::chrono::seconds(seconds);

@@ -131,13 +131,13 @@ void SlotWindows::Build(PackedTables& tables)
 }
 
 std::vector<UnloadablePicture> FindUnloadablePictures(std::string_view model, const ModelSettings& settings,
-                                                      SignProgram& program)
+                                                      SignProgram& program, bool sentOnly)
 {
     std::vector<UnloadablePicture> found;
     if (PackingOf(model).glyphCodes) return found;
     const int slotCount = std::clamp(settings.slotCount, 0, kSlotCount);
     for (int slot = 0; slot < slotCount; ++slot) {
-        if (program.Params().at(SlotField::send, slot) == 0) continue;
+        if (sentOnly && program.Params().at(SlotField::send, slot) == 0) continue;
         const std::string content = program.GetContent(slot);
         if (DetectContentForm(content) != ContentForm::ImageList) continue;
         ContentParse parse;

@@ -48,9 +48,10 @@ struct UnloadablePicture {
 // for sending; glyph-code models send no pictures.
 std::optional<UnloadablePicture> FindUnloadablePicture(std::string_view model, const ModelSettings& settings,
                                                        SignProgram& program);
-// Every such picture, in slot and list order.
+// Every such picture, in slot and list order; with `sentOnly` false, those of
+// every slot the model shows (what a preview draws black).
 std::vector<UnloadablePicture> FindUnloadablePictures(std::string_view model, const ModelSettings& settings,
-                                                      SignProgram& program);
+                                                      SignProgram& program, bool sentOnly = true);
 
 // Ten slot windows without any widget, for the command line, tests and
 // benchmarks: give them the program and the model, then build.

@@ -31,8 +31,11 @@ private:
 Status CheckProjectFile(const std::filesystem::path& path)
 {
     std::error_code ec;
-    if (!std::filesystem::exists(path, ec))
+    if (!std::filesystem::exists(path, ec)) {
+        // A link loop or an unreadable folder is there but cannot be reached.
+        if (ec) return MakeError(ErrorCode::BadInput, "cannot read project file " + path.string() + ": " + ec.message());
         return MakeError(ErrorCode::BadInput, "project file not found: " + path.string());
+    }
     CIniFile file(path);
     if (!file.Load())
         return MakeError(ErrorCode::BadInput,

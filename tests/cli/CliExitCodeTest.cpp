@@ -49,9 +49,11 @@ const BadInputCase kBadInputCases[] = {
     {"NonAsciiOnSevenRows", {"text", "1", "\xC3\xA9", "--model", "Q01"}, 2, "ASCII"},
     {"IdChangeZero", {"id-change", "0", "5"}, 2, "ID >=1 and ID <= 256!"},
     {"IdChange300", {"id-change", "12ab", "300"}, 2, "ID >=1 and ID <= 256!"},
+    {"IdChangeNegative", {"id-change", "-1", "5"}, 2, "ID >=1 and ID <= 256!"},
     {"PowerOnNonBusModel", {"power", "on", "--ids", "1", "--model", "Q06"}, 2, "bus model"},
     {"GroupIdsOutOfRange", {"group-send", "--ids", "1,300", "--model", "Q26"}, 2, "1 to 256"},
     {"SelectIdZero", {"select-id", "0"}, 2, "ID"},
+    {"SelectIdNegative", {"select-id", "-3"}, 2, "from 1 to 255"},
     {"OpenDamaged", {"open", "{home}/damaged.led"}, 2, "not a Lumitag project"},
     {"HomeMissing", {"--home", "{home}/nowhere", "models"}, 2, "program folder not found"},
     {"UnknownLanguage", {"language", "xx"}, 2, "unknown language"},
@@ -147,6 +149,30 @@ TEST_F(CliTest, SendAsksAboutASlotWhosePictureNoLongerLoads)
     RunOk({"slot", "2", "--send", "off", "--model", "Q06"});
     const CliResult unsent = RunOk({"send", "--model", "Q06", "--output", (home_ / "h.bin").string()});
     EXPECT_EQ(unsent.err.find(question), std::string::npos) << unsent.err;
+}
+
+TEST_F(CliTest, AProjectBehindALinkLoopIsUnreadableNotMissing)
+{
+    const auto loop = home_ / "loop.led";
+    std::filesystem::create_symlink(loop, loop);
+    const CliResult result = Run({"show", "--project", loop.string()});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_NE(result.err.find("cannot read project file"), std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find("not found"), std::string::npos) << result.err;
+}
+
+TEST_F(CliTest, PreviewSaysWhichPicturesItDrawsBlack)
+{
+    const auto picture = WriteBmp("gone.bmp", {"R"});
+    RunOk({"image", "2", picture.string(), "--model", "Q06"});
+    RunOk({"slot", "2", "--send", "off", "--model", "Q06"});
+    const std::string warning = "slot 2: picture " + picture.string() + " cannot be loaded; it is shown black";
+    const auto png = (home_ / "p.png").string();
+    EXPECT_EQ(RunOk({"preview", "--model", "Q06", "--png", png}).err.find(warning), std::string::npos);
+    // Gone, the picture is named even on a row that is not sent: the row shows.
+    std::filesystem::remove(picture);
+    const CliResult result = RunOk({"preview", "--model", "Q06", "--png", png});
+    EXPECT_NE(result.err.find(warning), std::string::npos) << result.err;
 }
 
 TEST_F(CliTest, SendToTheSelectedIdsNeedsRs485TickedIdsAndASign)
