@@ -326,7 +326,7 @@ TEST(ClaimedSizeTest, HeadersOfEachFormat)
         {"png", HugePngHeader(), std::pair{60000, 60000}},
         {"gif", QByteArray("GIF87a\x03\x00\x02\x00", 10), std::pair{3, 2}},
         // The frame header after an application segment.
-        {"jpeg", QByteArray("\xFF\xD8\xFF\xE0\x00\x04JF\xFF\xC2\x00\x0B\x08\x00\x10\x00\x20\x01\x01\x11\x00", 23),
+        {"jpeg", QByteArray("\xFF\xD8\xFF\xE0\x00\x04JF\xFF\xC2\x00\x0B\x08\x00\x10\x00\x20\x01\x01\x11\x00",21),
          std::pair{32, 16}},
         // A segment length running past the bytes, or shorter than itself.
         {"jpeg cut", QByteArray("\xFF\xD8\xFF\xE0\xFF\xF0JFIF\x00\x00", 12), std::nullopt},
@@ -362,7 +362,7 @@ TEST_F(LoadReasonTest, EachFailureHasItsReason)
         {"huge.bmp", HugeBmpHeader(60000, 60000), PictureLoadError::TooLarge},
         {"huge.png", HugePngHeader(), PictureLoadError::TooLarge},
         {"huge.gif", QByteArray("GIF89a\x60\xEA\x60\xEA\x00\x00\x00", 13), PictureLoadError::TooLarge},
-        {"huge.jpg", QByteArray("\xFF\xD8\xFF\xE0\x00\x04JF\xFF\xC0\x00\x0B\x08\xEA\x60\xEA\x60\x01\x01\x11\x00\xFF\xD9", 25),
+        {"huge.jpg", QByteArray("\xFF\xD8\xFF\xE0\x00\x04JF\xFF\xC0\x00\x0B\x08\xEA\x60\xEA\x60\x01\x01\x11\x00\xFF\xD9",23),
          PictureLoadError::TooLarge},
         {"cut.png", bigPng.left(bigPng.size() / 2), PictureLoadError::Damaged},
     };
