@@ -7,7 +7,8 @@ cd "$(dirname "$0")/.."
 
 build="${BUILD_DIR:-build}"
 [ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build" --target lumitag lumitag_data
+# The picture editor of Tools/ is what the "Bmp editor" button starts.
+cmake --build "$build" --target lumitag lumitag_data imagedit
 
 bin="$(cd "$build" && pwd)/bin"
 exec "$bin/lumitag" "$@"
